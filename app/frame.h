@@ -1,0 +1,20 @@
+// Drawing one frame: the particles, the axes and the status line.
+#pragma once
+
+#include <GL/glew.h>
+
+// Shader programs indexed by mode: 0 Glitter, 1 Fire. Built once by main.
+extern GLuint programs[2];
+
+// The toolkit's display callback: draws and swaps one whole frame.
+void display();
+
+// Counts this frame and returns the number of frames drawn in the most recent
+// earlier whole second that had any (0 during the first second).
+int CountFrames();
+
+// CountFrames against an explicit clock reading in milliseconds.
+int CountFramesAt(int elapsedMs);
+
+// printf-style text in an 18-point bitmap font at the current raster position.
+void RasterPrint(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,0 +1,71 @@
+// Glitter: thousands of particles, each placed every frame by a vertex shader
+// from fixed start data and the clock.
+
+#include "app/frame.h"
+#include "app/view.h"
+#include "app/view_state.h"
+#include "gl/bmp_texture.h"
+#include "gl/diagnostics.h"
+#include "gl/shader_program.h"
+#include "particles/particle_store.h"
+
+#include <GL/glew.h>
+#include <GL/freeglut.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+static const int WindowSize = 600;   // pixels, both ways
+
+// Runs the program as a windowed app: start-up messages still reach the
+// (hidden) console's stderr. Elsewhere there is no console window to hide.
+static void HideConsoleWindow()
+{
+#ifdef _WIN32
+    ShowWindow(GetConsoleWindow(), SW_HIDE);
+#endif
+}
+
+// Keeps the animation running: ask for a frame whenever the queue is empty.
+static void idle()
+{
+    glutPostRedisplay();
+}
+
+int main(int argc, char* argv[])
+{
+    HideConsoleWindow();
+
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH);
+    glutInitWindowSize(WindowSize, WindowSize);
+    glutCreateWindow(ModeNames[0]);
+
+    // GLEW needs a current context to find the GL entry points.
+    if (glewInit() != GLEW_OK)
+        ExitWithError("Error initializing GLEW\n");
+    if (!GLEW_VERSION_2_0)
+        ExitWithError("OpenGL 2.0 not supported\n");
+
+    glutDisplayFunc(display);
+    glutReshapeFunc(reshape);
+    glutSpecialFunc(special);
+    glutKeyboardFunc(keyboard);
+    glutIdleFunc(idle);
+
+    // Glitter first, so a fault in its shader is reported before the fire
+    // shaders are even read.
+    programs[0] = CreateShaderProg("confetti.vert", nullptr);
+    programs[1] = CreateShaderProg("fire.vert", "fire.frag");
+
+    // Stays bound to texture unit 0 for the whole run: the fire sprites
+    // sample it through the "img" uniform.
+    LoadTexBMP("particle.bmp");
+
+    SeedParticles();
+    ReportGLError("init");
+
+    glutMainLoop();
+    return 0;
+}

@@ -1,0 +1,13 @@
+// The program's one way of reporting trouble: fatal start-up errors and
+// non-fatal GL errors.
+#pragma once
+
+// Prints the printf-style message to stderr exactly as formatted (callers
+// supply their own newline) and exits with status 1 through exit(), so
+// buffered output is flushed. Never returns.
+[[noreturn]] void ExitWithError(const char* format, ...)
+    __attribute__((format(printf, 1, 2)));
+
+// Fetches one GL error flag; if one is set, prints "ERROR: <text> [<label>]".
+// GL keeps any other pending flags for later calls to report.
+void ReportGLError(const char* label);

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Glitter needs to build, run and test, but only
+# the ones that are missing. Safe to run again and again: with everything in
+# place it does nothing and asks for nothing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev
+  googletest libgtest-dev
+  xvfb libgl1-mesa-dri xauth xdotool x11-utils imagemagick
+)
+# Tests and tools that want more than the basics (fuzzing, sanitizers).
+if [ "${GLITTER_WITH_CLANG:-1}" = 1 ]; then
+  packages+=(clang libclang-rt-dev)
+fi
+
+if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
+  echo "This machine has no apt-get: it is not Debian or Ubuntu." >&2
+  echo "Install these packages (or your system's equivalents) by hand, then run make again:" >&2
+  echo "  ${packages[*]}" >&2
+  exit 1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "Not root and no sudo: ask an administrator to run" >&2
+    echo "  apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
