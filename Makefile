@@ -4,8 +4,17 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 RUN_BUILD := build
 TEST_BUILD := build-test
+ASAN_BUILD := build-asan
+XVFB_RUN := xvfb-run -a -s "-screen 0 1280x1024x24"
+# Leak reports from the GL driver and the X libraries are theirs, not ours:
+# lsan.supp names them. Any other leak or any undefined behaviour fails.
+SANITIZER_ENV := LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+BENCH_BUILD := build-bench
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build build-test run test clean
+.PHONY: all deps build build-test build-asan run test fuzz soak clean build-bench bench screenshots package
 
 all: build
 
@@ -25,8 +34,52 @@ build-test: deps
 run: build
 	@scripts/run.sh $(RUN_BUILD)/run
 
-test: build-test
-	cd $(TEST_BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j $(JOBS)
+# The tests twice: in the plain build, then in one built with Address and
+# UndefinedBehavior sanitizers (which leaves out the soak, the fuzzer and the
+# allocation check: they measure or bring their own instrumentation).
+test: build-test build-asan
+	cd $(TEST_BUILD) && $(XVFB_RUN) ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) $(XVFB_RUN) ctest --output-on-failure -j $(JOBS)
+
+build-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DBUILD_TESTING=ON -DGLITTER_WERROR=ON -DGLITTER_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+# Fuzzes the BMP reader with libFuzzer, AddressSanitizer and UBSan for
+# FUZZ_SECONDS (e.g. `FUZZ_SECONDS=600 make fuzz`). Inputs that reach new code
+# collect in build-fuzz/corpus; a failing input is saved as build-fuzz/crash-*.
+fuzz: deps
+	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DGLITTER_WERROR=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/bmp_image_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+	  -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds
+
+# Keeps the program busy under Xvfb with random keys, mode switches and
+# resizes for SOAK_SECONDS (default 600, e.g. `SOAK_SECONDS=60 make soak`);
+# fails if it dies, writes to stderr or its memory keeps growing.
+soak: build
+	scripts/soak.sh $(RUN_BUILD)/run/glitter
+
+# Optimised with symbols, for the benchmark, its allocation check and the package.
+build-bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+
+# Frame rate, frame times, start-up time, peak memory and heap allocations of
+# both modes against a bare baseline frame, under Xvfb (about a minute). The
+# table goes to docs/benchmarks.md.
+bench: build-bench
+	bench/run_bench.sh $(BENCH_BUILD) $(BENCH_BUILD)/benchmarks.md docs/benchmarks.md
+
+# Stills and animated GIFs of both modes, for the README.
+screenshots: build
+	scripts/screenshots.sh $(RUN_BUILD)/run docs/images
+
+# A Debian package (build-bench/glitter_*.deb) of what `cmake --install` puts
+# in place: the program, its assets and the glitter launcher.
+package: build-bench
+	cd $(BENCH_BUILD) && cpack -G DEB
 
 clean:
 	rm -rf build build-*

@@ -1,14 +1,18 @@
 #version 110
-// Fire: each sprite is a tongue of flame that is born at its start position,
-// rises, drifts towards the centre line and sways, cooling from white-yellow
-// through orange to dark red before it is reborn.
+// Fire: a campfire. The starting grid becomes the bed of the fire; from each
+// point a tongue of flame is born, rises faster as it goes (hot air
+// accelerates), tapers towards the middle and sways, cooling from white-yellow
+// through orange to dark red before it is born again.
 
 uniform float time;      // seconds since the program started
-attribute vec3 Vel;      // per-particle randomness: drift and rise speed
+attribute vec3 Vel;      // per-particle randomness: rise speed, drift, lifetime
 attribute float Start;   // first birth, seconds
 
-const float Life = 2.0;            // seconds from birth to rebirth
-const float CentreX = -0.25;       // middle of the starting grid, world units
+const vec3 GridCentre = vec3(-0.25, -0.25, -0.25);   // middle of the starting grid
+const float BedWidth = 1.4;        // side of the fire bed, world units
+const float BedHeight = -1.6;     // height of the fire bed, world units
+const float Rise = 2.5;            // height climbed in one lifetime, world units
+const float Life = 1.6;            // seconds from birth to rebirth, on average
 
 void main()
 {
@@ -18,26 +22,33 @@ void main()
         gl_FrontColor = vec4(0.0);
         return;
     }
-    float t = mod(age, Life) / Life;   // 0 at birth, 1 at death
+    // Lifetimes differ a little, so the flames do not pulse in step.
+    float life = Life * (0.8 + 0.4 * abs(Vel.x));
+    float t = mod(age, life) / life;   // 0 at birth, 1 at death
 
-    vec3 position = gl_Vertex.xyz;
-    // Rise, faster for some, and pull in towards the centre: a flame shape.
-    position.y += t * (1.4 + 0.12 * abs(Vel.y));
-    position.x = mix(position.x, CentreX, 0.7 * t) + 0.08 * Vel.x * t;
-    // Sway grows with height, like a flame in a draught.
-    position.x += 0.12 * t * sin(time * 3.1 + Start * 7.0);
-    position.z += 0.05 * Vel.z * t;
+    // The grid lies on a slope; lay it flat as the bed, centred on the origin.
+    vec3 bed = (gl_Vertex.xyz - GridCentre) * BedWidth;
+    vec3 position = vec3(bed.x, BedHeight, bed.z);
+    // Taper towards the middle as the flame climbs, with a little drift.
+    position.xz *= 1.0 - 0.85 * t;
+    position.xz += 0.04 * Vel.xz * t;
+    position.y += Rise * (0.85 + 0.05 * abs(Vel.y)) * t * (0.5 + 0.5 * t);
+    // A sway that grows with height, like a flame in a draught.
+    position.x += 0.18 * t * sin(time * 2.3 + bed.z * 3.0 + Start);
+    position.z += 0.12 * t * cos(time * 1.7 + bed.x * 3.0);
     gl_Position = gl_ModelViewProjectionMatrix * vec4(position, 1.0);
 
-    vec3 hot = vec3(1.0, 0.95, 0.75);
-    vec3 flame = vec3(1.0, 0.45, 0.08);
-    vec3 ember = vec3(0.6, 0.05, 0.02);
-    vec3 color = mix(hot, flame, smoothstep(0.0, 0.35, t));
-    color = mix(color, ember, smoothstep(0.35, 0.9, t));
+    vec3 hot = vec3(1.0, 0.9, 0.6);
+    vec3 flame = vec3(1.0, 0.42, 0.06);
+    vec3 ember = vec3(0.55, 0.04, 0.02);
+    vec3 color = mix(hot, flame, smoothstep(0.0, 0.3, t));
+    color = mix(color, ember, smoothstep(0.3, 0.85, t));
 
     // Quick, irregular brightness changes: two waves out of step.
-    float flicker = 0.8 + 0.2 * sin(time * 23.0 + Start * 17.0) * sin(time * 11.0 + Vel.x * 5.0);
-    float alpha = 0.35 * (1.0 - t) * flicker;
+    float flicker = 0.8 + 0.2 * sin(time * 23.0 + Start * 17.0) * sin(time * 11.0 + Vel.y * 5.0);
+    // Fade in over the first moments of life so births do not pop, and out
+    // as the flame cools.
+    float alpha = 0.45 * smoothstep(0.0, 0.1, t) * (1.0 - t) * flicker;
     gl_FrontColor = vec4(color, alpha);
     gl_TexCoord[0] = vec4(0.0);   // replaced across each sprite by GL
 }

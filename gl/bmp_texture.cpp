@@ -1,38 +1,47 @@
 #include "gl/bmp_texture.h"
 
+#include "gl/bmp_image.h"
 #include "gl/diagnostics.h"
 
-#include <cstdio>
-#include <cstdlib>
+// Hands the checked image to GL as level 0 of the bound 2D texture; any GL
+// error after the upload is fatal.
+static void UploadImage(const BmpImage& image, const char* path)
+{
+    // The rows are padded to 4 bytes as in the file; alignment 4 (GL's
+    // default) makes GL step over that padding instead of reading past the
+    // end of the buffer.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    // Internal format 3: three components per texel, the driver picks the
+    // exact format.
+    glTexImage2D(GL_TEXTURE_2D, 0, 3, image.width, image.height, 0,
+                 GL_RGB, GL_UNSIGNED_BYTE, image.rows);
+    if (glGetError() != GL_NO_ERROR)
+        ExitWithError("Error in glTexImage2D %s %dx%d\n", path, image.width, image.height);
+}
 
-// Interim loader for 24-bit BMPs whose width is a multiple of 4.
 GLuint LoadTexBMP(const char* path)
 {
-    FILE* file = fopen(path, "rb");
-    if (!file)
-        ExitWithError("Cannot open file %s\n", path);
-    unsigned char header[54];
-    if (fread(header, sizeof header, 1, file) != 1)
-        ExitWithError("Cannot read header from %s\n", path);
-    const unsigned offset = header[10] | header[11] << 8 | header[12] << 16 | unsigned(header[13]) << 24;
-    const int width = header[18] | header[19] << 8;
-    const int height = header[22] | header[23] << 8;
-    const size_t size = size_t(width) * height * 3;
-    unsigned char* pixels = static_cast<unsigned char*>(malloc(size));
-    if (!pixels || fseek(file, offset, SEEK_SET) || fread(pixels, size, 1, file) != 1)
-        ExitWithError("Error reading data from image %s\n", path);
-    fclose(file);
-    for (size_t i = 0; i < size; i += 3) {
-        unsigned char blue = pixels[i];
-        pixels[i] = pixels[i + 2];
-        pixels[i + 2] = blue;
-    }
-    GLuint texture;
+    // Asked before the file is read; the limit only matters once the header
+    // is in, so users see the same messages in the same order.
+    GLint maxTextureSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
+
+    BmpImage image;
+    char message[BmpMessageSize];
+    if (!LoadBmpImage(path, maxTextureSize, &image, message, sizeof message))
+        ExitWithError("%s", message);
+
+    // Flushes out an error left by earlier start-up work, so that the check
+    // after the upload sees only the upload's own.
+    ReportGLError("LoadTexBMP");
+
+    GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, 3, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    UploadImage(image, path);
+    // No mipmaps are made, so the minification filter must not ask for them.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    free(pixels);
+    FreeBmpImage(&image);
     return texture;
 }

@@ -9,6 +9,7 @@ packages=(
   freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev
   googletest libgtest-dev
   xvfb libgl1-mesa-dri xauth xdotool x11-utils imagemagick
+  strace
 )
 # Tests and tools that want more than the basics (fuzzing, sanitizers).
 if [ "${GLITTER_WITH_CLANG:-1}" = 1 ]; then

@@ -1,0 +1,37 @@
+// Reads and checks an uncompressed 24-bit BMP image, without any GL: the
+// texture loader uploads what it yields, and tests and the fuzzer drive it
+// directly.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+// Room for any message below with a path of up to PATH_MAX bytes; a longer
+// path is cut short in the message.
+const size_t BmpMessageSize = 4096 + 256;
+
+// A checked image, ready for glTexImage2D with an unpack alignment of 4.
+struct BmpImage {
+    int width;              // pixels, 1 to the maximum texture size
+    int height;             // pixels, 1 to the maximum texture size
+    size_t rowBytes;        // bytes per row: 3 * width padded to a multiple of 4
+    unsigned char* rows;    // height rows of red-green-blue texels, bottom row
+                            // first, from malloc; padding bytes are as stored
+};
+
+// Opens path for binary reading and reads it with ReadBmpImage. A file that
+// cannot be opened gives "Cannot open file <path>\n".
+bool LoadBmpImage(const char* path, int maxTextureSize, BmpImage* image,
+                  char* message, size_t messageSize);
+
+// Reads the BMP image from file, positioned at its start, checking in a fixed
+// order: magic ("BM", or "MB" for big-endian fields), header, width, height
+// (each 1 to maxTextureSize), planes (1), bits per pixel (24), compression
+// (none), then the pixel data. On success fills image and returns true. On
+// the first defect writes the full message for the user (naming path, ending
+// in a newline) into message and returns false, with nothing allocated.
+bool ReadBmpImage(FILE* file, const char* path, int maxTextureSize, BmpImage* image,
+                  char* message, size_t messageSize);
+
+// Releases the pixel rows of an image that was read successfully.
+void FreeBmpImage(BmpImage* image);

@@ -1,0 +1,56 @@
+# Sourced by the scripts that drive a Glitter window on a private X server
+# (screenshots, benchmark, allocation check): each starts its own Xvfb on a
+# free display, so they can run side by side and need no DISPLAY of their own.
+
+# Starts Xvfb, waits until it accepts clients, and exports DISPLAY. Sets
+# xvfb_pid for stop_private_xvfb.
+start_private_xvfb() {
+    local display_file display_number=""
+    display_file=$(mktemp)
+    # -displayfd: the server picks a free display and writes its number to fd 3
+    # once it is ready for clients.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        read -r display_number <"$display_file" || true
+        [ -n "$display_number" ] && break
+        if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+            break
+        fi
+        sleep 0.1
+    done
+    rm -f "$display_file"
+    if [ -z "$display_number" ]; then
+        echo "$(basename "$0"): Xvfb did not start (is the xvfb package installed?)" >&2
+        return 1
+    fi
+    export DISPLAY=":$display_number"
+}
+
+stop_private_xvfb() {
+    if [ -n "${xvfb_pid:-}" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=""
+    fi
+}
+
+# Prints the id of the first window titled exactly TITLE, waiting up to 20 s
+# for it to be mapped.
+find_window() {
+    local title=$1 id
+    id=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) || true
+    if [ -z "$id" ]; then
+        echo "$(basename "$0"): no window titled \"$title\" appeared within 20 s" >&2
+        return 1
+    fi
+    echo "$id"
+}
+
+# Types KEY into window ID. There is no window manager to give it the focus,
+# so focus it first; xdotool then types through XTEST like a real keyboard.
+send_key() {
+    local id=$1 key=$2
+    xdotool windowfocus --sync "$id"
+    xdotool key "$key"
+}
