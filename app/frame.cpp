@@ -9,6 +9,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+const char* const ModeNames[2] = {"Glitter", "Fire"};
 GLuint programs[2];
 
 static const float AxisLength = 2;     // world units

@@ -3,6 +3,10 @@
 
 #include <GL/glew.h>
 
+// Mode names indexed by mode, for the status line; the first is also the
+// window title.
+extern const char* const ModeNames[2];
+
 // Shader programs indexed by mode: 0 Glitter, 1 Fire. Built once by main.
 extern GLuint programs[2];
 

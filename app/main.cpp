@@ -3,7 +3,6 @@
 
 #include "app/frame.h"
 #include "app/view.h"
-#include "app/view_state.h"
 #include "gl/bmp_texture.h"
 #include "gl/diagnostics.h"
 #include "gl/shader_program.h"

@@ -9,7 +9,6 @@
 #include <cstdlib>
 
 ViewState view = {0, 0, 3.0, 1.0, 1, 0};
-const char* const ModeNames[2] = {"Glitter", "Fire"};
 
 static const int AngleStep = 5;         // degrees per arrow press
 static const double ZoomStep = 0.1;     // world units per page press

@@ -12,6 +12,3 @@ struct ViewState {
 
 // The one view of the one window, for the whole run.
 extern ViewState view;
-
-// Mode names indexed by mode; the first is also the window title.
-extern const char* const ModeNames[2];

@@ -44,16 +44,27 @@ char* LoadTextFile(const char* path)
     return text;
 }
 
-void CheckShaderCompile(GLuint shader, const char* path)
+// Fetches the info log of a shader or a program (through the matching pair of
+// GL queries) into a new heap buffer, or returns null when the log is empty:
+// a length of 1 is just its terminating NUL.
+static char* FetchInfoLog(GLuint object, PFNGLGETSHADERIVPROC getLength,
+                          PFNGLGETSHADERINFOLOGPROC getLog, const char* kind)
 {
     GLint length = 0;
-    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
-    // A length of 1 is just the terminating NUL of an empty log.
-    if (length > 1) {
-        char* log = static_cast<char*>(malloc(static_cast<size_t>(length)));
-        if (!log)
-            ExitWithError("Cannot allocate %d bytes of text for shader log\n", length);
-        glGetShaderInfoLog(shader, length, nullptr, log);
+    getLength(object, GL_INFO_LOG_LENGTH, &length);
+    if (length <= 1)
+        return nullptr;
+    char* log = static_cast<char*>(malloc(static_cast<size_t>(length)));
+    if (!log)
+        ExitWithError("Cannot allocate %d bytes of text for %s log\n", length, kind);
+    getLog(object, length, nullptr, log);
+    return log;
+}
+
+void CheckShaderCompile(GLuint shader, const char* path)
+{
+    // The log comes first, so warnings show even when compiling succeeds.
+    if (char* log = FetchInfoLog(shader, glGetShaderiv, glGetShaderInfoLog, "shader")) {
         fprintf(stderr, "%s:\n%s\n", path, log);
         free(log);
     }
@@ -65,13 +76,7 @@ void CheckShaderCompile(GLuint shader, const char* path)
 
 void CheckProgramLink(GLuint program)
 {
-    GLint length = 0;
-    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    if (length > 1) {
-        char* log = static_cast<char*>(malloc(static_cast<size_t>(length)));
-        if (!log)
-            ExitWithError("Cannot allocate %d bytes of text for program log\n", length);
-        glGetProgramInfoLog(program, length, nullptr, log);
+    if (char* log = FetchInfoLog(program, glGetProgramiv, glGetProgramInfoLog, "program")) {
         fprintf(stderr, "%s\n", log);
         free(log);
     }

@@ -1,5 +1,5 @@
 # Sourced by the scripts that drive a Glitter window on a private X server
-# (screenshots, benchmark, allocation check): each starts its own Xvfb on a
+# (screenshots, benchmark, allocation check, end-to-end tests, soak): each starts its own Xvfb on a
 # free display, so they can run side by side and need no DISPLAY of their own.
 
 # Starts Xvfb, waits until it accepts clients, and exports DISPLAY. Sets
@@ -8,19 +8,20 @@ start_private_xvfb() {
     local display_file display_number=""
     display_file=$(mktemp)
     # -displayfd: the server picks a free display and writes its number to fd 3
-    # once it is ready for clients.
+    # once it is ready for clients, so parallel runs never race for one.
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     xvfb_pid=$!
-    for _ in $(seq 100); do
-        read -r display_number <"$display_file" || true
-        [ -n "$display_number" ] && break
-        if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    for _ in $(seq 200); do
+        # The number is complete once its newline is there.
+        if [ "$(wc -l <"$display_file")" -ge 1 ]; then
+            display_number=$(head -n 1 "$display_file")
             break
         fi
-        sleep 0.1
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.05
     done
     rm -f "$display_file"
-    if [ -z "$display_number" ]; then
+    if ! [[ "$display_number" =~ ^[0-9]+$ ]]; then
         echo "$(basename "$0"): Xvfb did not start (is the xvfb package installed?)" >&2
         return 1
     fi

@@ -8,7 +8,6 @@
 
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/glitter-e2e.XXXXXX")
 E2E_FAILURES=0
-XVFB_PID=
 GLITTER_PID=
 
 e2e_cleanup() {
@@ -16,10 +15,7 @@ e2e_cleanup() {
     kill "$GLITTER_PID" 2>/dev/null
     wait "$GLITTER_PID" 2>/dev/null
   fi
-  if [ -n "$XVFB_PID" ]; then
-    kill "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
-  fi
+  stop_private_xvfb
   rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
@@ -51,29 +47,11 @@ die() {
   exit 1
 }
 
-# Starts an X server of our own on the first free display and exports
-# DISPLAY for it. -displayfd makes Xvfb pick the display and write its number
-# once it accepts connections, so parallel tests never race for one.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb_session.sh"
+
+# Starts an X server of our own on a free display and exports DISPLAY for it.
 start_xvfb() {
-  local numberFile="$E2E_TMP/display-number" log="$E2E_TMP/xvfb.log" number=
-  : >"$numberFile"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" >"$log" 2>&1 &
-  XVFB_PID=$!
-  local tries
-  for tries in $(seq 200); do
-    # The number is complete once its newline is there.
-    if [ "$(wc -l <"$numberFile")" -ge 1 ]; then
-      number=$(head -n 1 "$numberFile")
-      break
-    fi
-    kill -0 "$XVFB_PID" 2>/dev/null || break
-    sleep 0.05
-  done
-  if ! [[ "$number" =~ ^[0-9]+$ ]]; then
-    cat "$log" >&2
-    die "Xvfb did not start"
-  fi
-  export DISPLAY=":$number"
+  start_private_xvfb || die "Xvfb did not start"
 }
 
 # Makes a working folder holding a fresh copy of the four assets, the way the
