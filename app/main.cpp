@@ -17,8 +17,9 @@
 
 static const int WindowSize = 600;   // pixels, both ways
 
-// Runs the program as a windowed app: start-up messages still reach the
-// (hidden) console's stderr. Elsewhere there is no console window to hide.
+// On Windows a console program comes with a console window of its own: hide
+// it, so only the GL window shows (start-up messages still go to its stderr).
+// Other platforms have no such window.
 static void HideConsoleWindow()
 {
 #ifdef _WIN32
