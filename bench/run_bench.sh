@@ -35,11 +35,7 @@ done
 work_dir=$(mktemp -d)
 measured_pid=""
 cleanup() {
-    if [ -n "$measured_pid" ]; then
-        kill "$measured_pid" 2>/dev/null || true
-        wait "$measured_pid" 2>/dev/null || true
-    fi
-    stop_private_xvfb
+    stop_program_and_xvfb "$measured_pid"
     rm -rf "$work_dir"
 }
 trap cleanup EXIT

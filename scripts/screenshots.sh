@@ -24,11 +24,7 @@ GifSize=300x300     # half size keeps each GIF small
 work_dir=$(mktemp -d)
 glitter_pid=""
 cleanup() {
-    if [ -n "$glitter_pid" ]; then
-        kill "$glitter_pid" 2>/dev/null || true
-        wait "$glitter_pid" 2>/dev/null || true
-    fi
-    stop_private_xvfb
+    stop_program_and_xvfb "$glitter_pid"
     rm -rf "$work_dir"
 }
 trap cleanup EXIT

@@ -28,6 +28,16 @@ start_private_xvfb() {
     export DISPLAY=":$display_number"
 }
 
+# Ends the program with process id PID, if one was started, then the server.
+stop_program_and_xvfb() {
+    local pid=$1
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+    stop_private_xvfb
+}
+
 stop_private_xvfb() {
     if [ -n "${xvfb_pid:-}" ]; then
         kill "$xvfb_pid" 2>/dev/null || true
