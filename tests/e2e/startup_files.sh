@@ -39,29 +39,29 @@ if ! strace -qq -o /dev/null true 2>/dev/null; then
   die "strace cannot trace here (is it installed, is ptrace allowed?)"
 fi
 
-# Without the Glitter shader, no other asset is even opened.
-dir=$(make_workdir)
-rm "$dir/confetti.vert"
-run_traced "$dir"
-expect_failure "confetti.vert missing, traced" $'Cannot open text file confetti.vert\n'
-opened=$(opened_assets | tr '\n' ' ')
-if [ "$opened" = "confetti.vert " ]; then
-  pass "with confetti.vert missing only confetti.vert is opened"
-else
-  fail "with confetti.vert missing the program opened: $opened"
-fi
+# Runs the program traced with one asset removed and checks its message and
+# the assets it opened, in order:
+# expect_opened MISSING EXPECTED_STDERR "NAME NAME ... " WHAT
+expect_opened() {
+  local missing=$1 message=$2 expected=$3 what=$4 dir opened
+  dir=$(make_workdir)
+  rm "$dir/$missing"
+  run_traced "$dir"
+  expect_failure "$missing missing, traced" "$message"
+  opened=$(opened_assets | tr '\n' ' ')
+  if [ "$opened" = "$expected" ]; then
+    pass "with $missing missing $what"
+  else
+    fail "with $missing missing the program opened, in order: $opened"
+  fi
+}
 
+# Without the Glitter shader, no other asset is even opened.
+expect_opened confetti.vert $'Cannot open text file confetti.vert\n' "confetti.vert " \
+  "only confetti.vert is opened"
 # Without the image, both shader programs are read first, Glitter's first.
-dir=$(make_workdir)
-rm "$dir/particle.bmp"
-run_traced "$dir"
-expect_failure "particle.bmp missing, traced" $'Cannot open file particle.bmp\n'
-opened=$(opened_assets | tr '\n' ' ')
-if [ "$opened" = "confetti.vert fire.vert fire.frag particle.bmp " ]; then
-  pass "with particle.bmp missing the shaders are read first, in order"
-else
-  fail "with particle.bmp missing the program opened, in order: $opened"
-fi
+expect_opened particle.bmp $'Cannot open file particle.bmp\n' \
+  "confetti.vert fire.vert fire.frag particle.bmp " "the shaders are read first, in order"
 
 # ...and built: a broken fire shader is reported ahead of the missing image.
 dir=$(make_workdir)
