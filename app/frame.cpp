@@ -2,9 +2,8 @@
 
 #include "app/view_state.h"
 #include "gl/diagnostics.h"
+#include "gl/opengl.h"
 #include "particles/particle_draw.h"
-
-#include <GL/freeglut.h>
 
 #include <cstdarg>
 #include <cstdio>

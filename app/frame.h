@@ -1,7 +1,8 @@
 // Drawing one frame: the particles, the axes and the status line.
 #pragma once
 
-#include <GL/glew.h>
+#include "app/platform.h"
+#include "gl/opengl.h"
 
 // Mode names indexed by mode, for the status line; the first is also the
 // window title.
@@ -21,4 +22,4 @@ int CountFrames();
 int CountFramesAt(int elapsedMs);
 
 // printf-style text in an 18-point bitmap font at the current raster position.
-void RasterPrint(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void RasterPrint(const char* format, ...) PRINTF_FORMAT(1, 2);

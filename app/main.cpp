@@ -2,30 +2,15 @@
 // from fixed start data and the clock.
 
 #include "app/frame.h"
+#include "app/platform.h"
 #include "app/view.h"
 #include "gl/bmp_texture.h"
 #include "gl/diagnostics.h"
+#include "gl/opengl.h"
 #include "gl/shader_program.h"
 #include "particles/particle_store.h"
 
-#include <GL/glew.h>
-#include <GL/freeglut.h>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 static const int WindowSize = 600;   // pixels, both ways
-
-// On Windows a console program comes with a console window of its own: hide
-// it, so only the GL window shows (start-up messages still go to its stderr).
-// Other platforms have no such window.
-static void HideConsoleWindow()
-{
-#ifdef _WIN32
-    ShowWindow(GetConsoleWindow(), SW_HIDE);
-#endif
-}
 
 // Keeps the animation running: ask for a frame whenever the queue is empty.
 static void idle()
@@ -35,7 +20,9 @@ static void idle()
 
 int main(int argc, char* argv[])
 {
-    HideConsoleWindow();
+    // Started from Explorer, only the GL window should show; start-up
+    // messages still go to the hidden console's stderr.
+    HideOwnConsole();
 
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH);

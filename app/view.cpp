@@ -1,10 +1,8 @@
 #include "app/view.h"
 
 #include "app/view_state.h"
+#include "gl/opengl.h"
 #include "particles/particle_store.h"
-
-#include <GL/glew.h>
-#include <GL/freeglut.h>
 
 #include <cstdlib>
 

@@ -7,8 +7,7 @@
 
 #include "app/frame.h"
 
-#include <GL/glew.h>
-#include <GL/freeglut.h>
+#include "gl/opengl.h"
 
 #include <cstdio>
 #include <cstdlib>

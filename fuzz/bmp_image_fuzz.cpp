@@ -56,14 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!file)
         return 0;   // older C libraries refuse a zero-length buffer
     BmpImage image;
-    char message[BmpMessageSize] = "";
-    if (ReadBmpImage(file, Path, MaxTextureSize, &image, message, sizeof message)) {
+    Failure failure;
+    if (ReadBmpImage(file, Path, MaxTextureSize, &image, &failure)) {
         CheckImage(image, data, size);
         FreeBmpImage(&image);
     } else {
-        const size_t length = strlen(message);
-        Require(length > 0 && message[length - 1] == '\n', "one line of message");
-        Require(strstr(message, Path) != nullptr, "message names the file");
+        const size_t length = strlen(failure.message);
+        Require(length > 0 && failure.message[length - 1] == '\n', "one line of message");
+        Require(strstr(failure.message, Path) != nullptr, "message names the file");
     }
     fclose(file);
     return 0;

@@ -1,7 +1,6 @@
 #include "gl/bmp_image.h"
 
 #include <cinttypes>
-#include <cstdarg>
 #include <cstdint>
 #include <cstdlib>
 
@@ -24,18 +23,6 @@ struct BmpHeader {
     uint32_t compression;
 };
 
-// Formats the message for the user and returns false, so that every check
-// reads "return Fail(...)".
-__attribute__((format(printf, 3, 4)))
-static bool Fail(char* message, size_t messageSize, const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    vsnprintf(message, messageSize, format, args);
-    va_end(args);
-    return false;
-}
-
 // Decodes an unsigned field of size bytes that starts at offset bytes into
 // the header, in the byte order the magic announced.
 static uint32_t Field(const unsigned char* header, size_t offset, size_t size, bool bigEndian)
@@ -48,20 +35,19 @@ static uint32_t Field(const unsigned char* header, size_t offset, size_t size, b
     return value;
 }
 
-// Reads the magic and the header. Returns false with the message set.
-static bool ReadHeader(FILE* file, const char* path, BmpHeader* fields,
-                       char* message, size_t messageSize)
+// Reads the magic and the header. Returns false with failure set.
+static bool ReadHeader(FILE* file, const char* path, BmpHeader* fields, Failure* failure)
 {
     unsigned char magicBytes[2];
     if (fread(magicBytes, sizeof magicBytes, 1, file) != 1)
-        return Fail(message, messageSize, "Cannot read magic from %s\n", path);
+        return Fail(failure, "Cannot read magic from %s\n", path);
     const unsigned magic = magicBytes[0] | unsigned(magicBytes[1]) << 8;
     if (magic != MagicBM && magic != MagicMB)
-        return Fail(message, messageSize, "Image magic not BMP in %s\n", path);
+        return Fail(failure, "Image magic not BMP in %s\n", path);
 
     unsigned char header[HeaderBytes];
     if (fread(header, sizeof header, 1, file) != 1)
-        return Fail(message, messageSize, "Cannot read header from %s\n", path);
+        return Fail(failure, "Cannot read header from %s\n", path);
     const bool bigEndian = magic == MagicMB;
     fields->pixelOffset = Field(header, 8, 4, bigEndian);
     fields->width = Field(header, 16, 4, bigEndian);
@@ -75,23 +61,22 @@ static bool ReadHeader(FILE* file, const char* path, BmpHeader* fields,
 // Checks the fields in the order the user learns of them: only the first
 // defect is reported. Sizes are printed signed, so a top-down height shows
 // as negative; planes and bits as the unsigned 16-bit values stored.
-static bool CheckHeader(const BmpHeader& fields, const char* path, int maxTextureSize,
-                        char* message, size_t messageSize)
+static bool CheckHeader(const BmpHeader& fields, const char* path, int maxTextureSize, Failure* failure)
 {
     const uint32_t maxSize = maxTextureSize > 0 ? static_cast<uint32_t>(maxTextureSize) : 0;
     if (fields.width < 1 || fields.width > maxSize)
-        return Fail(message, messageSize, "%s image width %d out of range 1-%d\n",
+        return Fail(failure, "%s image width %d out of range 1-%d\n",
                     path, static_cast<int32_t>(fields.width), maxTextureSize);
     if (fields.height < 1 || fields.height > maxSize)
-        return Fail(message, messageSize, "%s image height %d out of range 1-%d\n",
+        return Fail(failure, "%s image height %d out of range 1-%d\n",
                     path, static_cast<int32_t>(fields.height), maxTextureSize);
     if (fields.planes != 1)
-        return Fail(message, messageSize, "%s bit planes is not 1: %d\n", path, int(fields.planes));
+        return Fail(failure, "%s bit planes is not 1: %d\n", path, int(fields.planes));
     if (fields.bitsPerPixel != 24)
-        return Fail(message, messageSize, "%s bits per pixel is not 24: %d\n",
+        return Fail(failure, "%s bits per pixel is not 24: %d\n",
                     path, int(fields.bitsPerPixel));
     if (fields.compression != 0)
-        return Fail(message, messageSize, "%s compressed files not supported\n", path);
+        return Fail(failure, "%s compressed files not supported\n", path);
     return true;
 }
 
@@ -117,9 +102,8 @@ static void BgrToRgb(BmpImage* image)
 }
 
 // Reads the pixel rows that the checked header declares into image, with
-// blue and red swapped. Returns false with the message set.
-static bool ReadPixelRows(FILE* file, const char* path, const BmpHeader& fields, BmpImage* image,
-                          char* message, size_t messageSize)
+// blue and red swapped. Returns false with failure set.
+static bool ReadPixelRows(FILE* file, const char* path, const BmpHeader& fields, BmpImage* image, Failure* failure)
 {
     // Rows are stored padded to 4 bytes, and that is also the layout GL
     // unpacks with its default alignment of 4, so the rows go to GL as read.
@@ -130,18 +114,18 @@ static bool ReadPixelRows(FILE* file, const char* path, const BmpHeader& fields,
     // large buffer is allocated for data it cannot hold.
     const long fileLength = FileLength(file);
     if (fileLength < 0 || uint64_t{fields.pixelOffset} + dataBytes > static_cast<uint64_t>(fileLength))
-        return Fail(message, messageSize, "Error reading data from image %s\n", path);
+        return Fail(failure, "Error reading data from image %s\n", path);
 
     unsigned char* rows = nullptr;
     if (dataBytes <= SIZE_MAX)   // always, where size_t has 64 bits
         rows = static_cast<unsigned char*>(malloc(static_cast<size_t>(dataBytes)));
     if (!rows)
-        return Fail(message, messageSize, "Cannot allocate %" PRIu64 " bytes of memory for image %s\n",
+        return Fail(failure, "Cannot allocate %" PRIu64 " bytes of memory for image %s\n",
                     dataBytes, path);
     if (fseek(file, static_cast<long>(fields.pixelOffset), SEEK_SET) != 0 ||
         fread(rows, static_cast<size_t>(dataBytes), 1, file) != 1) {
         free(rows);
-        return Fail(message, messageSize, "Error reading data from image %s\n", path);
+        return Fail(failure, "Error reading data from image %s\n", path);
     }
 
     image->width = static_cast<int>(fields.width);
@@ -152,22 +136,20 @@ static bool ReadPixelRows(FILE* file, const char* path, const BmpHeader& fields,
     return true;
 }
 
-bool ReadBmpImage(FILE* file, const char* path, int maxTextureSize, BmpImage* image,
-                  char* message, size_t messageSize)
+bool ReadBmpImage(FILE* file, const char* path, int maxTextureSize, BmpImage* image, Failure* failure)
 {
     BmpHeader fields{};
-    return ReadHeader(file, path, &fields, message, messageSize) &&
-           CheckHeader(fields, path, maxTextureSize, message, messageSize) &&
-           ReadPixelRows(file, path, fields, image, message, messageSize);
+    return ReadHeader(file, path, &fields, failure) &&
+           CheckHeader(fields, path, maxTextureSize, failure) &&
+           ReadPixelRows(file, path, fields, image, failure);
 }
 
-bool LoadBmpImage(const char* path, int maxTextureSize, BmpImage* image,
-                  char* message, size_t messageSize)
+bool LoadBmpImage(const char* path, int maxTextureSize, BmpImage* image, Failure* failure)
 {
     FILE* file = fopen(path, "rb");
     if (!file)
-        return Fail(message, messageSize, "Cannot open file %s\n", path);
-    const bool read = ReadBmpImage(file, path, maxTextureSize, image, message, messageSize);
+        return Fail(failure, "Cannot open file %s\n", path);
+    const bool read = ReadBmpImage(file, path, maxTextureSize, image, failure);
     fclose(file);
     return read;
 }

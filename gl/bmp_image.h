@@ -3,12 +3,10 @@
 // directly.
 #pragma once
 
+#include "gl/failure.h"
+
 #include <cstddef>
 #include <cstdio>
-
-// Room for any message below with a path of up to PATH_MAX bytes; a longer
-// path is cut short in the message.
-const size_t BmpMessageSize = 4096 + 256;
 
 // A checked image, ready for glTexImage2D with an unpack alignment of 4.
 struct BmpImage {
@@ -21,17 +19,15 @@ struct BmpImage {
 
 // Opens path for binary reading and reads it with ReadBmpImage. A file that
 // cannot be opened gives "Cannot open file <path>\n".
-bool LoadBmpImage(const char* path, int maxTextureSize, BmpImage* image,
-                  char* message, size_t messageSize);
+bool LoadBmpImage(const char* path, int maxTextureSize, BmpImage* image, Failure* failure);
 
 // Reads the BMP image from file, positioned at its start, checking in a fixed
 // order: magic ("BM", or "MB" for big-endian fields), header, width, height
 // (each 1 to maxTextureSize), planes (1), bits per pixel (24), compression
 // (none), then the pixel data. On success fills image and returns true. On
-// the first defect writes the full message for the user (naming path, ending
-// in a newline) into message and returns false, with nothing allocated.
-bool ReadBmpImage(FILE* file, const char* path, int maxTextureSize, BmpImage* image,
-                  char* message, size_t messageSize);
+// the first defect sets the failure's message for the user (naming path,
+// ending in a newline) and returns false, with nothing allocated.
+bool ReadBmpImage(FILE* file, const char* path, int maxTextureSize, BmpImage* image, Failure* failure);
 
 // Releases the pixel rows of an image that was read successfully.
 void FreeBmpImage(BmpImage* image);

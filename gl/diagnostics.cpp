@@ -1,7 +1,6 @@
 #include "gl/diagnostics.h"
 
-#include <GL/glew.h>
-#include <GL/glu.h>
+#include "gl/opengl.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -11,8 +10,15 @@ void ExitWithError(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
+    va_list again;
+    va_copy(again, args);
     vfprintf(stderr, format, args);
     va_end(args);
+    // A program started from Explorer has no visible console by now.
+    Failure shown;
+    vsnprintf(shown.message, sizeof shown.message, format, again);
+    va_end(again);
+    ShowMessageIfConsoleHidden("Glitter", shown.message);
     exit(1);
 }
 

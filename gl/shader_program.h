@@ -1,24 +1,27 @@
 // Builds GLSL programs from shader source files, printing every info log so
-// that warnings are seen, and stopping the program on any failure.
+// that warnings are seen.
 #pragma once
 
-#include <GL/glew.h>
+#include "gl/diagnostics.h"
+#include "gl/opengl.h"
 
 // Attribute names indexed by the location they are bound to before linking;
 // "" marks a location left unbound, nullptr ends the table.
 extern const char* const AttribNames[];
 
-// Reads the whole file into a new NUL-terminated heap buffer that the caller
-// frees. Any failure to open, measure or read the file is fatal.
-char* LoadTextFile(const char* path);
-
 // Compiles and links a program from a vertex and a fragment shader file;
-// either path may be null to leave that stage to fixed function.
+// either path may be null to leave that stage to fixed function. Returns the
+// program, or 0 with failure set and nothing left behind in GL. The shaders
+// go when the program is deleted.
+GLuint TryCreateShaderProg(const char* vertexPath, const char* fragmentPath, Failure* failure);
+
+// The same for start-up, where any failure ends the program.
 GLuint CreateShaderProg(const char* vertexPath, const char* fragmentPath);
 
-// Prints the shader's info log under its file name, then stops the program if
-// it did not compile.
-void CheckShaderCompile(GLuint shader, const char* path);
+// Prints the shader's info log under its file name; returns false with
+// failure set if it did not compile.
+bool CheckShaderCompile(GLuint shader, const char* path, Failure* failure);
 
-// Prints the program's info log, then stops the program if it did not link.
-void CheckProgramLink(GLuint program);
+// Prints the program's info log; returns false with failure set if it did
+// not link.
+bool CheckProgramLink(GLuint program, Failure* failure);

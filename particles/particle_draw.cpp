@@ -1,9 +1,9 @@
 #include "particles/particle_draw.h"
 
 #include "app/view_state.h"
+#include "gl/opengl.h"
 #include "particles/particle_store.h"
 
-#include <GL/glew.h>
 
 static const float GlitterPointSize = 2;   // pixels
 static const float FirePointSize = 50;     // pixels

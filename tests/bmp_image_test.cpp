@@ -22,9 +22,9 @@ struct ReadResult {
 static ReadResult ReadBmp(const std::string& path, int maxSize = MaxSize)
 {
     ReadResult result{};
-    char message[BmpMessageSize] = "";
-    result.ok = LoadBmpImage(path.c_str(), maxSize, &result.image, message, sizeof message);
-    result.message = message;
+    Failure failure{};
+    result.ok = LoadBmpImage(path.c_str(), maxSize, &result.image, &failure);
+    result.message = failure.message;
     return result;
 }
 

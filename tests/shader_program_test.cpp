@@ -1,4 +1,5 @@
 #include "gl/shader_program.h"
+#include "gl/text_file.h"
 #include "tests/gl_window.h"
 #include "tests/temp_files.h"
 
@@ -45,7 +46,8 @@ using ShaderFilesDeathTest = ShaderFiles;
 TEST_F(ShaderFiles, LoadTextFileReturnsTheWholeFileNulTerminated)
 {
     const std::string text = "line one\nline two\n\tend";
-    char* loaded = LoadTextFile(Write("text.vert", text).c_str());
+    Failure failure;
+    char* loaded = LoadTextFile(Write("text.vert", text).c_str(), &failure);
     EXPECT_EQ(text, std::string(loaded));
     free(loaded);
 }
@@ -53,18 +55,18 @@ TEST_F(ShaderFiles, LoadTextFileReturnsTheWholeFileNulTerminated)
 TEST_F(ShaderFilesDeathTest, LoadTextFileStopsOnFilesItCannotRead)
 {
     const std::string missing = "missing.vert";
-    EXPECT_EXIT(LoadTextFile(missing.c_str()), testing::ExitedWithCode(1),
+    EXPECT_EXIT(CreateShaderProg(missing.c_str(), nullptr), testing::ExitedWithCode(1),
                 "^Cannot open text file " + missing + "\n$");
 
     // A zero-length block is no item read: an empty file is an error.
     const std::string empty = Write("empty.vert", "");
-    EXPECT_EXIT(LoadTextFile(empty.c_str()), testing::ExitedWithCode(1),
+    EXPECT_EXIT(CreateShaderProg(empty.c_str(), nullptr), testing::ExitedWithCode(1),
                 "^Cannot read 0 bytes for text file " + empty + "\n$");
 
     // A directory opens like a file on Linux but has no text to read.
     const std::string folder = "folder.vert";
     ASSERT_EQ(0, mkdir(folder.c_str(), 0755));
-    EXPECT_EXIT(LoadTextFile(folder.c_str()), testing::ExitedWithCode(1),
+    EXPECT_EXIT(CreateShaderProg(folder.c_str(), nullptr), testing::ExitedWithCode(1),
                 "^Cannot read text file " + folder + ": not a regular file\n$");
 }
 

@@ -1,0 +1,54 @@
+#include "gl/text_file.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+// Measures an open file by seeking to its end, or returns -1 with failure
+// set. Only regular files are measured: a folder or a pipe may "open" fine,
+// yet its seek position means nothing (a folder can report an enormous size).
+static long MeasureTextFile(FILE* file, const char* path, Failure* failure)
+{
+    if (!IsRegularFile(file)) {
+        Fail(failure, "Cannot read text file %s: not a regular file\n", path);
+        return -1;
+    }
+    const long length = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
+    if (length < 0) {
+        Fail(failure, "Cannot find the size of text file %s\n", path);
+        return -1;
+    }
+    rewind(file);
+    return length;
+}
+
+// Reads exactly length bytes of the open file into a new buffer, NUL added.
+static char* ReadWhole(FILE* file, long length, const char* path, Failure* failure)
+{
+    char* text = static_cast<char*>(malloc(static_cast<size_t>(length) + 1));
+    if (!text) {
+        Fail(failure, "Cannot allocate %ld bytes for text file %s\n", length + 1, path);
+        return nullptr;
+    }
+    // One item of the whole length: an empty file reads zero items and fails,
+    // as does a file that shrinks while it is read.
+    if (fread(text, static_cast<size_t>(length), 1, file) != 1) {
+        free(text);
+        Fail(failure, "Cannot read %ld bytes for text file %s\n", length, path);
+        return nullptr;
+    }
+    text[length] = '\0';
+    return text;
+}
+
+char* LoadTextFile(const char* path, Failure* failure)
+{
+    FILE* file = fopen(path, "rb");
+    if (!file) {
+        Fail(failure, "Cannot open text file %s\n", path);
+        return nullptr;
+    }
+    const long length = MeasureTextFile(file, path, failure);
+    char* text = length < 0 ? nullptr : ReadWhole(file, length, path, failure);
+    fclose(file);
+    return text;
+}

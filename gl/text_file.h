@@ -1,0 +1,11 @@
+// Reads a shader source file whole.
+#pragma once
+
+#include "gl/failure.h"
+
+// Reads the whole file at path into a new NUL-terminated heap buffer that the
+// caller frees. The bytes are read as they are stored, so a file saved with
+// Windows line ends (CR LF) reads the same on every system; GLSL compilers
+// take the CR for white space. Returns null with failure set when the file
+// cannot be opened, measured or read; an empty file counts as unreadable.
+char* LoadTextFile(const char* path, Failure* failure);
