@@ -1,6 +1,7 @@
 // Glitter: thousands of particles, each placed every frame by a vertex shader
 // from fixed start data and the clock.
 
+#include "app/assets.h"
 #include "app/frame.h"
 #include "app/platform.h"
 #include "app/view.h"
@@ -43,16 +44,18 @@ int main(int argc, char* argv[])
 
     // Glitter first, so a fault in its shader is reported before the fire
     // shaders are even read.
-    programs[0] = CreateShaderProg("confetti.vert", nullptr);
-    programs[1] = CreateShaderProg("fire.vert", "fire.frag");
+    programs[0] = CreateShaderProg(ShaderFiles[0].vertex, ShaderFiles[0].fragment);
+    programs[1] = CreateShaderProg(ShaderFiles[1].vertex, ShaderFiles[1].fragment);
 
-    // Stays bound to texture unit 0 for the whole run: the fire sprites
-    // sample it through the "img" uniform.
-    LoadTexBMP("particle.bmp");
+    // Bound to texture unit 0, where the fire sprites sample it through the
+    // "img" uniform; a reload of the image puts its successor there.
+    const GLuint sprite = LoadTexBMP(SpriteFile);
 
     SeedParticles();
     ReportGLError("init");
 
+    // From here on, a saved change to any of the files above shows at once.
+    WatchAssets(sprite);
     glutMainLoop();
     return 0;
 }

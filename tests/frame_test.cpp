@@ -1,147 +1,189 @@
 #include "app/frame.h"
 #include "app/view.h"
 #include "app/view_state.h"
-#include "gl/bmp_texture.h"
 #include "gl/shader_program.h"
 #include "particles/particle_draw.h"
 #include "particles/particle_store.h"
-#include "tests/gl_window.h"
+#include "tests/support.h"
 
-#include <GL/glew.h>
-#include <GL/freeglut.h>
-#include <gtest/gtest.h>
-
-#include <unistd.h>
-
-#include <string>
+#include <cmath>
 
 TEST(CountFrames, ReadsZeroInTheFirstSecondThenThePreviousSecondsCount)
 {
     for (int ms = 0; ms < 1000; ms += 100)
         EXPECT_EQ(0, CountFramesAt(ms)) << ms;   // ten frames in second 0
     EXPECT_EQ(10, CountFramesAt(1000));
-    EXPECT_EQ(10, CountFramesAt(1500));
-    EXPECT_EQ(10, CountFramesAt(1999));          // three frames in second 1
+    EXPECT_EQ(10, CountFramesAt(1999));          // two frames in second 1
     // No frame at all during second 2: the last second with frames counts.
-    EXPECT_EQ(3, CountFramesAt(3000));
+    EXPECT_EQ(2, CountFramesAt(3000));
     EXPECT_EQ(1, CountFramesAt(4000));
 }
 
-// Where the next bitmap character would go, in window pixels.
-static float RasterX()
-{
-    GLfloat position[4];
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
-    return position[0];
-}
-
-TEST(RasterPrint, FormatsTheTextAndTruncatesLongTextSafely)
-{
-    OpenTestWindow();
-    void* const font = GLUT_BITMAP_HELVETICA_18;
-    glWindowPos2i(0, 0);
-    RasterPrint("FPS=%d Dim=%.1f Mode=%s", 42, 3.0, "Fire");
-    const auto expected = "FPS=42 Dim=3.0 Mode=Fire";
-    EXPECT_EQ(glutBitmapLength(font, reinterpret_cast<const unsigned char*>(expected)), RasterX());
-
-    const std::string tooLong(20000, 'W');
-    glWindowPos2i(0, 0);
-    RasterPrint("%s", tooLong.c_str());
-    // The 8192-byte buffer holds 8191 characters and the terminating NUL.
-    EXPECT_EQ(8191.0f * static_cast<float>(glutBitmapWidth(font, 'W')), RasterX());
-}
-
-// The program's start-up, minus the window and event loop, from the shipped
-// asset folder.
+// The program's start-up, minus the window and event loop, with one test
+// program for both modes that uses every uniform the frame hands over.
 class Frame : public testing::Test {
 protected:
+    GLuint program = 0;
+
     void SetUp() override
     {
         OpenTestWindow();
-        ASSERT_EQ(0, chdir(GLITTER_ASSET_DIR));
         view = ViewState{0, 0, 3.0, 1.0, 1, 0};
-        programs[0] = CreateShaderProg("confetti.vert", nullptr);
-        programs[1] = CreateShaderProg("fire.vert", "fire.frag");
-        LoadTexBMP("particle.bmp");
+        const std::string vertex = WriteScratchFile("test.vert", "#version 110\nuniform float time;\n"
+            "void main() { gl_Position = vec4(time); }\n");   // on the clip box's far corner, out of the way
+        const std::string fragment = WriteScratchFile("test.frag", "#version 110\nuniform sampler3D Noise3D;\n"
+            "uniform sampler2D img;\nvoid main() { gl_FragColor = texture2D(img, vec2(0.0)) + texture3D(Noise3D, vec3(0.0)); }\n");
+        program = programs[0] = programs[1] = CreateShaderProg(vertex.c_str(), fragment.c_str());
         SeedParticles();
         reshape(600, 600);
-        while (glGetError() != GL_NO_ERROR) {
-        }
     }
 
-    static void SwitchMode()
+    static void SetMode(int mode)
     {
-        view.mode = 1 - view.mode;
+        view.mode = mode;
         SeedParticles();
     }
 };
 
-TEST_F(Frame, BothModesDrawWithoutGLErrorsAndLeaveFixedFunctionState)
+static GLint Integer(GLenum name)
 {
-    for (int mode = 0; mode < 2; mode++) {
-        testing::internal::CaptureStderr();
-        display();
-        EXPECT_EQ("", testing::internal::GetCapturedStderr()) << "mode " << mode;
-        GLint program = -1;
-        glGetIntegerv(GL_CURRENT_PROGRAM, &program);
-        EXPECT_EQ(0, program);
+    GLint value = -1;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+TEST_F(Frame, HandsTheClockToTheProgramDrawsWithEachModesStateAndLeavesFixedFunctionStateBehind)
+{
+    const GLint time = glGetUniformLocation(program, "time");
+    const GLint noise = glGetUniformLocation(program, "Noise3D"), img = glGetUniformLocation(program, "img");
+    view.azimuth = 30;
+    view.elevation = 20;
+    for (int mode : {0, 1}) {
+        SCOPED_TRACE(mode);
+        SetMode(mode);
+        glUseProgram(program);   // values the frame must overwrite
+        glUniform1f(time, -1);
+        glUniform1i(noise, 5);
+        glUniform1i(img, 6);
+        const float before = static_cast<float>(glutGet(GLUT_ELAPSED_TIME) * 0.001);
+        EXPECT_EQ("", StderrOf(display));
+        const float after = static_cast<float>(glutGet(GLUT_ELAPSED_TIME) * 0.001);
+        GLfloat seconds = 0;
+        GLint units[2] = {-1, -1};
+        glGetUniformfv(program, time, &seconds);
+        glGetUniformiv(program, noise, &units[0]);
+        glGetUniformiv(program, img, &units[1]);
+        EXPECT_TRUE(seconds >= before && seconds <= after) << before << " <= " << seconds << " <= " << after;
+        EXPECT_EQ(1, units[0]);
+        EXPECT_EQ(0, units[1]);
+
+        GLfloat pointSize = 0;
+        glGetFloatv(GL_POINT_SIZE, &pointSize);
+        EXPECT_EQ(mode ? 50.0f : 2.0f, pointSize);
+        EXPECT_EQ(0, Integer(GL_CURRENT_PROGRAM));
         EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-        SwitchMode();
+        EXPECT_FALSE(glIsEnabled(GL_POINT_SPRITE) || glIsEnabled(GL_BLEND));
+        EXPECT_EQ(GL_TRUE, Integer(GL_DEPTH_WRITEMASK));
+        EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY) || glIsEnabled(GL_COLOR_ARRAY));
+        for (GLuint attrib : {VelocityAttrib, StartAttrib}) {
+            GLint enabled = -1;
+            glGetVertexAttribiv(attrib, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &enabled);
+            EXPECT_EQ(0, enabled) << attrib;
+        }
+    }
+    // Set for the sprites and left as they are: they act only while
+    // blending and point sprites are on.
+    EXPECT_EQ(GL_SRC_ALPHA, Integer(GL_BLEND_SRC));
+    EXPECT_EQ(GL_ONE, Integer(GL_BLEND_DST));
+    GLint coordReplace = 0;
+    glGetTexEnviv(GL_POINT_SPRITE, GL_COORD_REPLACE, &coordReplace);
+    EXPECT_EQ(GL_TRUE, coordReplace);
+    // Where the x axis points: turned by azimuth a about y, then by
+    // elevation e about x.
+    GLdouble modelView[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+    const double a = 30 * M_PI / 180, e = 20 * M_PI / 180;
+    EXPECT_NEAR(cos(a), modelView[0], 1e-6);
+    EXPECT_NEAR(sin(a) * sin(e), modelView[1], 1e-6);
+    EXPECT_NEAR(-sin(a) * cos(e), modelView[2], 1e-6);
+}
+
+// The bottom rows of the window, where the status line goes.
+static std::vector<unsigned char> StatusRows()
+{
+    std::vector<unsigned char> pixels(600 * 30 * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 600, 30, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+TEST_F(Frame, StatusLineShowsRateZoomAndModeInTheLowerLeftCorner)
+{
+    view.showAxes = 0;
+    struct Case {
+        int mode;
+        double dim;
+        const char* rest;   // what follows the rate
+    } cases[] = {{0, 3.0, " Dim=3.0 Mode=Glitter"}, {1, 3.15, " Dim=3.1 Mode=Fire"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rest);
+        view.mode = c.mode;
+        view.dim = c.dim;
+        // The rate shown changes only with the clock's second: draw the frame
+        // within the second in which the rate is read.
+        int second, rate;
+        do {
+            second = glutGet(GLUT_ELAPSED_TIME) / 1000;
+            rate = CountFrames();
+            display();
+        } while (glutGet(GLUT_ELAPSED_TIME) / 1000 != second);
+        // The swap copies the back buffer out and leaves it as it was.
+        const std::vector<unsigned char> shown = StatusRows();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glColor3f(1, 1, 1);
+        glWindowPos2i(5, 5);
+        for (char letter : "FPS=" + std::to_string(rate) + c.rest)
+            glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, letter);
+        EXPECT_EQ(StatusRows(), shown);
+        EXPECT_NE(std::vector<unsigned char>(shown.size(), 0), shown);
     }
 }
 
-TEST_F(Frame, FireDrawTurnsSpritesAndBlendingOffAndDepthWritesBackOn)
+// The view box then has no width: GL refuses it, the projection stays the
+// identity, and the next frame's check reports it once.
+TEST_F(Frame, AZeroWidthWindowReportsOneInvalidValueOnTheNextFrame)
 {
-    SwitchMode();
-    glUseProgram(programs[1]);
-    DrawParticles();
-    glUseProgram(0);
-    EXPECT_FALSE(glIsEnabled(GL_POINT_SPRITE));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    GLboolean depthWrites = GL_FALSE;
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
-    EXPECT_TRUE(depthWrites);
-    EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
-    EXPECT_FALSE(glIsEnabled(GL_COLOR_ARRAY));
-    GLint attribEnabled = 1;
-    glGetVertexAttribiv(VelocityAttrib, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &attribEnabled);
-    EXPECT_EQ(0, attribEnabled);
-    GLfloat pointSize = 0;
-    glGetFloatv(GL_POINT_SIZE, &pointSize);
-    EXPECT_EQ(50.0f, pointSize);
-    EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
+    reshape(0, 600);
+    EXPECT_EQ(0.0, view.aspect);
+    GLdouble projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    EXPECT_EQ(1.0, projection[0]);
+    EXPECT_EQ("ERROR: invalid value [display]\n", StderrOf(display));
+    EXPECT_EQ("", StderrOf(display));
 }
 
-// Brightest red value in a square of the back buffer.
-static int MaxRedAround(int x, int y)
+TEST_F(Frame, FireDrawsOnlyTheLiveEntries)
 {
-    unsigned char pixels[9 * 9 * 4];
-    glReadPixels(x - 4, y - 4, 9, 9, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-    int brightest = 0;
-    for (int i = 0; i < 9 * 9; i++)
-        brightest = pixels[4 * i] > brightest ? pixels[4 * i] : brightest;
-    return brightest;
-}
-
-TEST_F(Frame, FireDrawCoversOnlyTheLiveEntries)
-{
-    // Live entries in the lower left corner, stale ones in the upper right,
-    // all white, drawn by fixed function with identity matrices.
-    SwitchMode();
+    // Live entries white in the lower left, stale ones white in the upper
+    // right, drawn by fixed function with identity matrices.
+    SetMode(1);
     for (int k = 0; k < MaxParticles; k++) {
         const float corner = k < FireGrid * FireGrid ? -0.5f : 0.5f;
-        particles.positions[3 * k] = particles.positions[3 * k + 1] = corner;
-        particles.positions[3 * k + 2] = 0;
-        particles.colors[3 * k] = particles.colors[3 * k + 1] = particles.colors[3 * k + 2] = 1;
+        const float at[3] = {corner, corner, 0}, white[3] = {1, 1, 1};
+        std::copy(at, at + 3, &particles.positions[3 * k]);
+        std::copy(white, white + 3, &particles.colors[3 * k]);
     }
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glDisable(GL_TEXTURE_2D);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawParticles();
+    unsigned char live[3], stale[3];
     glReadBuffer(GL_BACK);
-    EXPECT_GT(MaxRedAround(150, 150), 200);
-    EXPECT_EQ(0, MaxRedAround(450, 450));
+    glReadPixels(150, 150, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, live);
+    glReadPixels(450, 450, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, stale);
+    EXPECT_GT(live[0], 200);
+    EXPECT_EQ(0, stale[0]);
 }

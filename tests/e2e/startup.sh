@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Every start-up failure a user can cause, through the real program: its exact
+# stderr and exit status 1, one row of the table per case. Then the order in
+# which start-up reads its files.
+# Usage: startup.sh GLITTER_BINARY ASSET_DIR
+set -u
+GLITTER=$(realpath "$1")
+ASSET_DIR=$(realpath "$2")
+source "$(dirname "$0")/lib.sh"
+
+# Setups, run in the working folder.
+syntax_error() { printf '#version 110\nvoid main() { gl_Position = ftransform() }\n' >"$1"; }
+patch() { printf "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }   # FILE OFFSET BYTES
+
+# NAME | SETUP | the expected stderr as an extended regular expression, "\n"
+# for a line break. Rows marked linux run natively only (a folder cannot be
+# opened as a file on Windows).
+CASES=(
+  "no OpenGL 2.0|export MESA_GL_VERSION_OVERRIDE=1.5|OpenGL 2.0 not supported"
+  "confetti.vert missing|rm confetti.vert|Cannot open text file confetti.vert"
+  "fire.vert missing|rm fire.vert|Cannot open text file fire.vert"
+  "fire.frag missing|rm fire.frag|Cannot open text file fire.frag"
+  "particle.bmp missing|rm particle.bmp|Cannot open file particle.bmp"
+  "empty confetti.vert|: >confetti.vert|Cannot read 0 bytes for text file confetti.vert"
+  "linux: folder named fire.vert|rm fire.vert; mkdir fire.vert|Cannot read text file fire.vert: not a regular file"
+  "syntax error in confetti.vert|syntax_error confetti.vert|confetti.vert:\n.*error.*\nError compiling confetti.vert"
+  "fire.frag fails after the clean shaders before it|syntax_error fire.frag|fire.frag:\n.*error.*\nError compiling fire.frag"
+  "no main() to link|printf '#version 110\nfloat f(float t) { return t; }\n' >confetti.vert|.*error.*\nError linking program"
+  "broken fire.frag found before the missing image|syntax_error fire.frag; rm particle.bmp|fire.frag:\n.*\nError compiling fire.frag"
+  "8-bit image|patch particle.bmp 28 '\x08\x00'|particle.bmp bits per pixel is not 24: 8"
+  "top-down image|patch particle.bmp 22 '\xc0\xff\xff\xff'|particle.bmp image height -64 out of range 1-[0-9]+"
+  "image cut short|truncate -s 1000 particle.bmp|Error reading data from image particle.bmp"
+)
+
+# matches EXPECTED: the stderr of the last run, line ends made plain, is
+# EXPECTED and a final newline.
+matches() {
+  local text
+  text=$(tr -d '\r' <"$RUN_STDERR"; echo x)
+  [[ ${text%x} =~ ^$(printf '%b' "$1")$'\n'$ ]]
+}
+
+start_xvfb
+for row in "${CASES[@]}"; do
+  IFS='|' read -r name setup expected <<<"$row"
+  case $name in linux:*) [[ $GLITTER == *.exe ]] && continue; name=${name#linux: } ;; esac
+  dir=$(make_workdir)
+  run_to_exit "$dir" "$setup"
+  if [ "$RUN_STATUS" -ne 1 ]; then
+    fail "$name: exit status $RUN_STATUS, expected 1; stderr: $(head -c 400 "$RUN_STDERR")"
+  elif ! matches "$expected"; then
+    fail "$name: stderr differs; expected
+$(printf '%b' "$expected")
+--- got
+$(head -20 "$RUN_STDERR" | cat -A)"
+  else
+    pass "$name"
+  fi
+done
+
+# Which files start-up opens, in order, with one file missing.
+opened_in_order() {
+  local missing=$1 expected=$2 dir opened
+  dir=$(make_workdir)
+  rm "$dir/$missing"
+  (cd "$dir" && ASAN_OPTIONS=detect_leaks=0 strace -f -qq -e trace=openat -o "$E2E_TMP/trace" "$GLITTER" 2>/dev/null)
+  opened=$(grep -oE '"(confetti\.vert|fire\.vert|fire\.frag|particle\.bmp)"' "$E2E_TMP/trace" | tr -d '"' | tr '\n' ' ')
+  [ "$opened" = "$expected" ] || echo "opened: $opened"
+}
+if [[ $GLITTER != *.exe ]]; then
+  # LeakSanitizer cannot work under ptrace, hence no leak checks here.
+  check "without confetti.vert no other file is even opened" opened_in_order confetti.vert "confetti.vert "
+  check "without particle.bmp the shaders are read first, in order" \
+    opened_in_order particle.bmp "confetti.vert fire.vert fire.frag particle.bmp "
+fi
+finish

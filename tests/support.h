@@ -1,0 +1,51 @@
+// What the unit tests share: a real GL context, a scratch folder, captured
+// stderr and BMP files built byte by byte.
+#pragma once
+
+#include "tools/bmp_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// Opens a 600 x 600 window with an OpenGL 2.0 context on the test's display
+// (Xvfb in CI), once per process, makes it current and clears GL's errors.
+void OpenTestWindow();
+
+// This process's scratch folder, made on first use and removed at exit.
+std::string ScratchDir();
+
+// Writes bytes to name in the scratch folder and returns its path.
+std::string WriteScratchFile(const std::string& name, const std::string& bytes);
+
+// Runs work and returns what it wrote to stderr.
+template <typename Work>
+std::string StderrOf(Work work)
+{
+    testing::internal::CaptureStderr();
+    work();
+    return testing::internal::GetCapturedStderr();
+}
+
+// text with each "@" replaced by path: expected messages name their file.
+std::string WithPath(const std::string& text, const std::string& path);
+
+// Tightly packed RGB pixels in which neighbouring bytes differ, so a skipped
+// padding byte or a swapped channel shows.
+std::vector<unsigned char> DistinctRgb(int width, int height);
+
+// A valid file of width x height DistinctRgb pixels.
+std::string BmpOf(int width, int height);
+
+// A valid 4 x 3 image's file with the header fields set by edit.
+template <typename Edit>
+std::string EditedBmp(Edit edit)
+{
+    BmpFields fields;
+    fields.width = 4;
+    fields.height = 3;
+    edit(fields);
+    const std::vector<unsigned char> bytes = BmpFileBytes(fields, BmpPixelData(4, 3, DistinctRgb(4, 3)));
+    return {bytes.begin(), bytes.end()};
+}
