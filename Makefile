@@ -13,8 +13,9 @@ SANITIZER_ENV := LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:
 BENCH_BUILD := build-bench
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
+WINDOWS_BUILD := build-windows
 
-.PHONY: all deps build build-test build-asan run test fuzz soak clean build-bench bench screenshots package
+.PHONY: all deps build build-test build-asan run test fuzz soak clean build-bench bench screenshots package windows
 
 all: build
 
@@ -85,6 +86,18 @@ screenshots: build
 # in place: the program, its assets and the glitter launcher.
 package: build-bench
 	cd $(BENCH_BUILD) && cpack -G DEB
+
+# glitter.exe for 64-bit Windows, cross-built with MinGW-w64 and zipped with
+# its assets: build-windows/glitter-<version>-windows-x64.zip. freeglut and
+# GLEW are built once from Debian's source packages into build-windows/deps
+# and linked in statically. The configuration is the "windows" preset in
+# CMakePresets.json.
+windows:
+	@scripts/install-deps.sh windows
+	scripts/windows-deps.sh $(WINDOWS_BUILD)/deps
+	cmake --preset windows
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	cd $(WINDOWS_BUILD) && cpack
 
 clean:
 	rm -rf build build-*

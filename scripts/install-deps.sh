@@ -1,20 +1,43 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Glitter needs to build, run and test, but only
-# the ones that are missing. Safe to run again and again: with everything in
-# place it does nothing and asks for nothing.
+# Installs the Debian packages Glitter needs, but only the ones that are
+# missing. Safe to run again and again: with everything in place it does
+# nothing and asks for nothing.
+#
+#   scripts/install-deps.sh           build, run and test on Linux
+#   scripts/install-deps.sh windows   cross-build glitter.exe and try it under Wine
 set -euo pipefail
 
-packages=(
-  build-essential cmake pkg-config
-  freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev
-  googletest libgtest-dev
-  xvfb libgl1-mesa-dri xauth xdotool x11-utils imagemagick
-  strace
-)
-# Tests and tools that want more than the basics (fuzzing, sanitizers).
-if [ "${GLITTER_WITH_CLANG:-1}" = 1 ]; then
-  packages+=(clang libclang-rt-dev)
-fi
+set_name=${1:-linux}
+case "$set_name" in
+  linux)
+    packages=(
+      build-essential cmake pkg-config
+      freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev
+      googletest libgtest-dev
+      xvfb libgl1-mesa-dri xauth xdotool x11-utils imagemagick
+      strace
+    )
+    # Tests and tools that want more than the basics (fuzzing, sanitizers).
+    if [ "${GLITTER_WITH_CLANG:-1}" = 1 ]; then
+      packages+=(clang libclang-rt-dev)
+    fi
+    ;;
+  windows)
+    # The MinGW-w64 compiler (its posix flavour, whose C++ runtime has
+    # std::thread), Wine to run the result, and an X server with a GL driver
+    # for Wine to draw on. freeglut and GLEW come from Debian's source
+    # packages (scripts/windows-deps.sh), not from here.
+    packages=(
+      cmake make g++-mingw-w64-x86-64-posix
+      wine wine64
+      xvfb libgl1-mesa-dri xauth xdotool x11-utils imagemagick
+    )
+    ;;
+  *)
+    echo "usage: $0 [linux|windows]" >&2
+    exit 2
+    ;;
+esac
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
   echo "This machine has no apt-get: it is not Debian or Ubuntu." >&2
