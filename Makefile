@@ -15,7 +15,7 @@ FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 WINDOWS_BUILD := build-windows
 
-.PHONY: all deps build build-test build-asan run test fuzz soak clean build-bench bench screenshots package windows
+.PHONY: all deps build build-test build-asan run test fuzz soak clean build-bench bench screenshots package windows test-windows
 
 all: build
 
@@ -98,6 +98,15 @@ windows:
 	cmake --preset windows
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	cd $(WINDOWS_BUILD) && cpack
+
+# The zip's glitter.exe under Wine on Xvfb, unpacked into a scratch folder:
+# every start-up failure, a whole session with reloads and keys, and how it
+# treats the console it starts with.
+test-windows: windows
+	rm -rf $(WINDOWS_BUILD)/unzipped && mkdir $(WINDOWS_BUILD)/unzipped
+	cd $(WINDOWS_BUILD)/unzipped && cmake -E tar xf ../glitter-*-windows-x64.zip
+	for test in startup session console; do \
+	  bash tests/e2e/$$test.sh $(WINDOWS_BUILD)/unzipped/glitter.exe $(WINDOWS_BUILD)/unzipped || exit 1; done
 
 clean:
 	rm -rf build build-*

@@ -2,8 +2,9 @@
 # scratch folder holding the program's assets, runs of the real program,
 # screenshots measured by pixel counts, and checks that report every failure.
 #
-# Source it from bash with GLITTER (the program) and ASSET_DIR set. An EXIT
-# trap stops the program, the X server and removes the scratch folder.
+# Source it from bash with GLITTER (the program) and ASSET_DIR set. A Windows
+# build (glitter.exe) runs under Wine. An EXIT trap stops the program, Wine
+# and the X server and removes the scratch folder.
 
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/glitter-e2e.XXXXXX")
 E2E_FAILURES=0
@@ -14,6 +15,7 @@ e2e_cleanup() {
     kill "$GLITTER_PID" 2>/dev/null
     wait "$GLITTER_PID" 2>/dev/null
   fi
+  [ -n "${WINEPREFIX:-}" ] && stop_wine_session
   stop_private_xvfb
   rm -rf "$E2E_TMP"
 }
@@ -22,6 +24,11 @@ trap e2e_cleanup EXIT
 trap 'exit 130' INT TERM HUP
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb_session.sh"
+GLITTER_CMD=("$GLITTER")
+if [[ $GLITTER == *.exe ]]; then
+  source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_session.sh"
+  GLITTER_CMD=(wine "$GLITTER")
+fi
 
 fail() {
   echo "FAIL: $*" >&2
@@ -53,6 +60,7 @@ finish() {
 
 start_xvfb() {
   start_private_xvfb || die "Xvfb did not start"
+  [ "${GLITTER_CMD[0]}" = wine ] && { start_wine_session || die "no Wine session"; }
 }
 
 # Makes a working folder holding a fresh copy of the four assets and prints
@@ -70,7 +78,7 @@ make_workdir() {
 # start-up failure ends long before the time limit (status 124).
 run_to_exit() {
   RUN_STDERR="$E2E_TMP/run.stderr"
-  (cd "$1" && eval "${2:-}" && exec timeout -k 2 15 "$GLITTER" >"$E2E_TMP/run.stdout" 2>"$RUN_STDERR")
+  (cd "$1" && eval "${2:-}" && exec timeout -k 2 15 "${GLITTER_CMD[@]}" </dev/null >"$E2E_TMP/run.stdout" 2>"$RUN_STDERR")
   RUN_STATUS=$?
   [ -s "$E2E_TMP/run.stdout" ] && fail "the program wrote to stdout: $(head -c 200 "$E2E_TMP/run.stdout")"
 }
@@ -80,7 +88,7 @@ run_to_exit() {
 # GLITTER_PID, GLITTER_STDERR and WINDOW.
 start_glitter() {
   GLITTER_STDERR="$E2E_TMP/glitter.stderr"
-  (cd "$1" && exec "$GLITTER" >"$E2E_TMP/glitter.stdout" 2>"$GLITTER_STDERR") &
+  (cd "$1" && exec "${GLITTER_CMD[@]}" </dev/null >"$E2E_TMP/glitter.stdout" 2>"$GLITTER_STDERR") &
   GLITTER_PID=$!
   WINDOW=$(find_window Glitter) || die "no window named Glitter appeared: $(cat "$GLITTER_STDERR")"
   xdotool windowmove --sync "$WINDOW" 0 0

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A user's session with the real program. First the shipped assets: the
-# window, both modes drawn, the status line. Then the user's own shaders and
+# A user's session with the real program. First the shipped assets, their
+# shaders with Windows line ends (CR LF) as a Windows checkout may give them:
+# the window, both modes drawn, the status line. Then the user's own shaders and
 # sprite, saved while the program runs in every way editors save, broken and
 # mended. Last the keys, resizing and Escape, on marker shaders that draw
 # every Glitter particle as a green point and every Fire particle as a red
@@ -19,6 +20,7 @@ source "$(dirname "$0")/lib.sh"
 start_xvfb
 dir=$(make_workdir)
 cd "$dir"
+sed -i 's/$/\r/' confetti.vert fire.vert fire.frag
 start_glitter "$dir"
 SHOT=$E2E_TMP/shot.png
 shot() { screenshot "$SHOT"; }

@@ -65,7 +65,8 @@ opened_in_order() {
   rm "$dir/$missing"
   (cd "$dir" && ASAN_OPTIONS=detect_leaks=0 strace -f -qq -e trace=openat -o "$E2E_TMP/trace" "$GLITTER" 2>/dev/null)
   opened=$(grep -oE '"(confetti\.vert|fire\.vert|fire\.frag|particle\.bmp)"' "$E2E_TMP/trace" | tr -d '"' | tr '\n' ' ')
-  [ "$opened" = "$expected" ] || echo "opened: $opened"
+  echo "opened: $opened"
+  [ "$opened" = "$expected" ]
 }
 if [[ $GLITTER != *.exe ]]; then
   # LeakSanitizer cannot work under ptrace, hence no leak checks here.

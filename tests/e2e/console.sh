@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Windows only: what glitter.exe does with the console it starts with.
+# Started from a Command Prompt it leaves the prompt's console alone; started
+# with a console of its own, as a double-click in Explorer starts it, it
+# hides that console, and shows a fatal start-up message in a message box
+# too, since stderr is then nowhere to be seen.
+# Usage: console.sh GLITTER_EXE ASSET_DIR
+set -u
+GLITTER=$(realpath "$1")
+ASSET_DIR=$(realpath "$2")
+source "$(dirname "$0")/lib.sh"
+
+# launch DIR [cmd /c]: starts the program in a new console, as Explorer
+# does, or from a Command Prompt in one; the status goes to DIR/status.
+launch() {
+  (cd "$1" && wine start /wait "${@:2}" "$(winepath -w "$GLITTER")" </dev/null >/dev/null 2>&1; echo $? >"$1/status") &
+  GLITTER_PID=$!
+}
+# A visible console window: its title is the program it runs.
+console_shown() { xdotool search --onlyvisible --name '\.exe$' >/dev/null; }
+# ended_with DIR STATUS: the program has ended, within 10 s, with STATUS.
+ended_with() {
+  for _ in $(seq 100); do [ -s "$1/status" ] && break; sleep 0.1; done
+  local status
+  status=$(cat "$1/status" 2>/dev/null)
+  echo "status ${status:-none}"
+  [ "$status" = "$2" ]
+}
+
+start_xvfb
+for shell in "cmd /c" ""; do
+  dir=$(make_workdir)
+  launch "$dir" $shell
+  WINDOW=$(find_window Glitter) || die "no window named Glitter appeared"
+  if [ -n "$shell" ]; then
+    console_shown && pass "from a Command Prompt its console stays" || fail "the Command Prompt's console was hidden"
+  else
+    console_shown && fail "a console of its own is still shown" || pass "a console of its own is hidden"
+  fi
+  xdotool key --window "$WINDOW" Escape
+  check "Escape ends it with status 0" ended_with "$dir" 0
+
+  rm "$dir/fire.vert" "$dir/status"
+  launch "$dir" $shell
+  if [ -n "$shell" ]; then
+    check "from a Command Prompt a fatal error shows no message box" ended_with "$dir" 1
+  else
+    box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Glitter$' getwindowgeometry %@ |
+      awk '/^Window/ { id = $2 } /Geometry/ && $2 != "600x600" { print id }' | head -n 1)
+    [ -n "$box" ] && pass "with its console hidden a fatal error shows a message box" || fail "no message box"
+    [ -n "$box" ] && xdotool key --window "$box" Return
+    check "the message box's OK ends it with status 1" ended_with "$dir" 1
+  fi
+done
+finish
