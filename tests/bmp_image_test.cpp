@@ -40,13 +40,11 @@ TEST(ReadBmpImage, ReportsTheFirstDefectOfEachBrokenFileWithItsOwnMessage)
         {"absent.bmp", "", "Cannot open file @\n"},   // never written
         {"empty.bmp", "", "Cannot read magic from @\n"},
         {"wrong_magic.bmp", wrongMagic, "Image magic not BMP in @\n"},
-        {"magic_only.bmp", valid.substr(0, 2), "Cannot read header from @\n"},
         {"inside_header.bmp", valid.substr(0, 33), "Cannot read header from @\n"},
         {"width0.bmp", EditedBmp([](BmpFields& f) { f.width = 0; }), "@ image width 0 out of range 1-64\n"},
         {"width64.bmp", BmpOf(64, 1), ""},   // the texels of images that load are tested with GL
         {"width65.bmp", EditedBmp([](BmpFields& f) { f.width = 65; }), "@ image width 65 out of range 1-64\n"},
         {"height64.bmp", BmpOf(1, 64), ""},
-        {"height0.bmp", EditedBmp([](BmpFields& f) { f.height = 0; }), "@ image height 0 out of range 1-64\n"},
         {"height65.bmp", EditedBmp([](BmpFields& f) { f.height = 65; }), "@ image height 65 out of range 1-64\n"},
         {"top_down.bmp", EditedBmp([](BmpFields& f) { f.height = -3; }), "@ image height -3 out of range 1-64\n"},
         {"planes_max.bmp", EditedBmp([](BmpFields& f) { f.planes = 0xFFFF; }), "@ bit planes is not 1: 65535\n"},
@@ -80,51 +78,36 @@ TEST(ReadBmpImage, ReportsTheFirstDefectOfEachBrokenFileWithItsOwnMessage)
     }
 }
 
-#if !defined(__SANITIZE_ADDRESS__)
-// Reads path with the address space capped at 2 GiB, so that a huge
-// allocation really fails, prints the outcome and exits.
-[[noreturn]] static void ReadWithTwoGiB(const std::string& path)
-{
-    const rlimit limit{rlim_t{2} << 30, rlim_t{2} << 30};
-    setrlimit(RLIMIT_AS, &limit);
-    const ReadResult result = ReadBmp(path, 32768);
-    fputs(result.ok ? "loaded\n" : result.message.c_str(), stderr);
-    exit(result.ok ? 0 : 1);
-}
-
-// 32768 x 32768 pixels: 3 GiB of rows, more than a 32-bit count holds.
-TEST(ReadBmpImageDeathTest, CountsHugeImagesIn64BitsAndChecksTheFileBeforeAllocating)
+#if !defined(__SANITIZE_ADDRESS__)   // its shadow memory needs more address space than this allows
+// 32768 x 32768 pixels: 3 GiB of rows, more than a 32-bit count holds. Read
+// with the address space capped at 2 GiB, an attempt to allocate that much
+// really fails.
+TEST(ReadBmpImage, CountsHugeImagesIn64BitsAndChecksTheFileBeforeAllocating)
 {
     const std::string huge = EditedBmp([](BmpFields& f) { f.width = f.height = 32768; });
     const std::string tiny = WriteScratchFile("huge_tiny.bmp", huge);
-    EXPECT_EXIT(ReadWithTwoGiB(tiny), testing::ExitedWithCode(1),
-                "^Error reading data from image [^\n]*/huge_tiny.bmp\n$");
-    // A sparse file that really holds that much takes no disk space.
     const std::string sparse = WriteScratchFile("huge_sparse.bmp", huge);
-    ASSERT_EQ(0, truncate(sparse.c_str(), 54 + 3221225472LL));
-    EXPECT_EXIT(ReadWithTwoGiB(sparse), testing::ExitedWithCode(1),
-                "^Cannot allocate 3221225472 bytes of memory for image [^\n]*/huge_sparse.bmp\n$");
+    ASSERT_EQ(0, truncate(sparse.c_str(), 54 + 3221225472LL));   // holds it all, on no disk space
+    rlimit unlimited, capped;
+    getrlimit(RLIMIT_AS, &unlimited);
+    capped = {rlim_t{2} << 30, unlimited.rlim_max};
+    setrlimit(RLIMIT_AS, &capped);
+    const std::string tinyMessage = ReadBmp(tiny, 32768).message, sparseMessage = ReadBmp(sparse, 32768).message;
+    setrlimit(RLIMIT_AS, &unlimited);
+    EXPECT_EQ("Error reading data from image " + tiny + "\n", tinyMessage);
+    EXPECT_EQ("Cannot allocate 3221225472 bytes of memory for image " + sparse + "\n", sparseMessage);
 }
 #endif
 
-// The fire blends sprites additively: black adds nothing, so the glow must be
-// grey for the shader to tint and reach black before the square's edge.
-TEST(ShippedSprite, IsTheGeneratedRoundGreyGlowFadingToBlackBeforeTheEdges)
+// The fire blends sprites additively: black adds nothing, so the glow must
+// reach black before the edges of the square.
+TEST(ShippedSprite, IsTheGeneratedGlowThatFadesToBlackBeforeTheEdges)
 {
     std::ifstream file(GLITTER_ASSET_DIR "/particle.bmp", std::ios::binary);
     const std::vector<unsigned char> shipped{std::istreambuf_iterator<char>(file), {}};
     EXPECT_EQ(ParticleGlowBmp(), shipped) << "assets/particle.bmp is stale: rebuild it with the particle_bmp target";
-    for (int row = 0; row < GlowSide; row++) {
-        for (int column = 0; column < GlowSide; column++) {
-            const int edge = std::min(std::min(row, column), std::min(GlowSide - 1 - row, GlowSide - 1 - column));
-            ASSERT_EQ(GlowBrightness(column, row), GlowBrightness(row, column));
-            if (edge == 0) {
-                ASSERT_EQ(0, GlowBrightness(column, row)) << column << "," << row;
-            }
-            if (column > GlowSide / 2) {
-                ASSERT_LE(GlowBrightness(column, row), GlowBrightness(column - 1, row)) << column << "," << row;
-            }
-        }
-    }
     EXPECT_GE(GlowBrightness(GlowSide / 2, GlowSide / 2), 250);
+    for (int i = 0; i < GlowSide; i++)
+        EXPECT_EQ(0, GlowBrightness(i, 0) + GlowBrightness(0, i) + GlowBrightness(i, GlowSide - 1) +
+                     GlowBrightness(GlowSide - 1, i)) << i;
 }

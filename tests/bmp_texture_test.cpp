@@ -1,27 +1,6 @@
 #include "gl/bmp_texture.h"
 #include "tests/support.h"
 
-static GLint Value(GLenum query, GLenum name)
-{
-    GLint value = 0;
-    if (query == GL_TEXTURE_BINDING_2D)
-        glGetIntegerv(name, &value);
-    else if (query == GL_TEXTURE_WIDTH)
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, name, &value);
-    else
-        glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
-    return value;
-}
-
-// Level 0 of the bound 2D texture as tightly packed RGB bytes.
-static std::vector<unsigned char> BoundTexels(int width, int height)
-{
-    std::vector<unsigned char> texels(static_cast<size_t>(width * height * 3));
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-    return texels;
-}
-
 // Every width pads its rows differently (3, 2, 1, 0 and 1 bytes for widths
 // 1 to 5); files may store big-endian fields and put junk between the
 // header and the pixels.
@@ -47,12 +26,21 @@ TEST(TryLoadTexBMP, UploadsTheImagesTexelsWithLinearFilteringWhateverTheLayout)
         Failure failure{};
         const GLuint texture = TryLoadTexBMP(WriteScratchFile("sprite.bmp", {bytes.begin(), bytes.end()}).c_str(), &failure);
         ASSERT_NE(0u, texture) << failure.message;
-        EXPECT_EQ(static_cast<GLint>(texture), Value(GL_TEXTURE_BINDING_2D, GL_TEXTURE_BINDING_2D));
-        EXPECT_EQ(c.width, Value(GL_TEXTURE_WIDTH, GL_TEXTURE_WIDTH));
-        EXPECT_EQ(3, Value(GL_TEXTURE_WIDTH, GL_TEXTURE_HEIGHT));
-        EXPECT_EQ(GL_LINEAR, Value(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER));
-        EXPECT_EQ(GL_LINEAR, Value(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER));
-        EXPECT_EQ(rgb, BoundTexels(c.width, 3));
+        GLint bound = 0, filters[2] = {0, 0};
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+        EXPECT_EQ(static_cast<GLint>(texture), bound);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filters[0]);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filters[1]);
+        EXPECT_EQ(GL_LINEAR, filters[0]);
+        EXPECT_EQ(GL_LINEAR, filters[1]);
+        GLint size[2] = {0, 0};   // checked before reading back that many texels
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[0]);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size[1]);
+        ASSERT_TRUE(size[0] == c.width && size[1] == 3) << size[0] << "x" << size[1];
+        std::vector<unsigned char> texels(rgb.size());
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+        EXPECT_EQ(rgb, texels);
     }
 }
 

@@ -52,22 +52,52 @@ static GLint Integer(GLenum name)
     return value;
 }
 
-TEST_F(Frame, HandsTheClockToTheProgramDrawsWithEachModesStateAndLeavesFixedFunctionStateBehind)
+// The bottom rows of the window, where the status line goes.
+static std::vector<unsigned char> StatusRows()
+{
+    std::vector<unsigned char> pixels(600 * 30 * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 600, 30, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+// A frame in each mode: what it hands the program, the state it draws with
+// and leaves behind, the view's turn and the status line.
+TEST_F(Frame, HandsTheClockToTheProgramDrawsWithEachModesStateAndShowsTheStatusLine)
 {
     const GLint time = glGetUniformLocation(program, "time");
     const GLint noise = glGetUniformLocation(program, "Noise3D"), img = glGetUniformLocation(program, "img");
     view.azimuth = 30;
     view.elevation = 20;
-    for (int mode : {0, 1}) {
-        SCOPED_TRACE(mode);
-        SetMode(mode);
+    view.showAxes = 0;
+    struct Case {
+        int mode;
+        double dim;
+        const char* rest;   // what follows the rate in the status line
+    } cases[] = {{0, 3.0, " Dim=3.0 Mode=Glitter"}, {1, 3.15, " Dim=3.1 Mode=Fire"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rest);
+        SetMode(c.mode);
+        view.dim = c.dim;
         glUseProgram(program);   // values the frame must overwrite
         glUniform1f(time, -1);
         glUniform1i(noise, 5);
         glUniform1i(img, 6);
-        const float before = static_cast<float>(glutGet(GLUT_ELAPSED_TIME) * 0.001);
-        EXPECT_EQ("", StderrOf(display));
+        // The rate shown changes only with the clock's second: draw the frame
+        // within the second in which the rate is read.
+        int second, rate;
+        float before;
+        do {
+            second = glutGet(GLUT_ELAPSED_TIME) / 1000;
+            before = static_cast<float>(glutGet(GLUT_ELAPSED_TIME) * 0.001);
+            rate = CountFrames();
+            EXPECT_EQ("", StderrOf(display));
+        } while (glutGet(GLUT_ELAPSED_TIME) / 1000 != second);
         const float after = static_cast<float>(glutGet(GLUT_ELAPSED_TIME) * 0.001);
+        // The swap copies the back buffer out and leaves it as it was.
+        const std::vector<unsigned char> shown = StatusRows();
+
         GLfloat seconds = 0;
         GLint units[2] = {-1, -1};
         glGetUniformfv(program, time, &seconds);
@@ -76,10 +106,9 @@ TEST_F(Frame, HandsTheClockToTheProgramDrawsWithEachModesStateAndLeavesFixedFunc
         EXPECT_TRUE(seconds >= before && seconds <= after) << before << " <= " << seconds << " <= " << after;
         EXPECT_EQ(1, units[0]);
         EXPECT_EQ(0, units[1]);
-
         GLfloat pointSize = 0;
         glGetFloatv(GL_POINT_SIZE, &pointSize);
-        EXPECT_EQ(mode ? 50.0f : 2.0f, pointSize);
+        EXPECT_EQ(c.mode ? 50.0f : 2.0f, pointSize);
         EXPECT_EQ(0, Integer(GL_CURRENT_PROGRAM));
         EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
         EXPECT_FALSE(glIsEnabled(GL_POINT_SPRITE) || glIsEnabled(GL_BLEND));
@@ -90,6 +119,13 @@ TEST_F(Frame, HandsTheClockToTheProgramDrawsWithEachModesStateAndLeavesFixedFunc
             glGetVertexAttribiv(attrib, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &enabled);
             EXPECT_EQ(0, enabled) << attrib;
         }
+
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glColor3f(1, 1, 1);
+        glWindowPos2i(5, 5);
+        for (char letter : "FPS=" + std::to_string(rate) + c.rest)
+            glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, letter);
+        EXPECT_EQ(StatusRows(), shown) << "the status line differs from FPS=" << rate << c.rest;
     }
     // Set for the sprites and left as they are: they act only while
     // blending and point sprites are on.
@@ -108,48 +144,6 @@ TEST_F(Frame, HandsTheClockToTheProgramDrawsWithEachModesStateAndLeavesFixedFunc
     EXPECT_NEAR(-sin(a) * cos(e), modelView[2], 1e-6);
 }
 
-// The bottom rows of the window, where the status line goes.
-static std::vector<unsigned char> StatusRows()
-{
-    std::vector<unsigned char> pixels(600 * 30 * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 600, 30, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
-
-TEST_F(Frame, StatusLineShowsRateZoomAndModeInTheLowerLeftCorner)
-{
-    view.showAxes = 0;
-    struct Case {
-        int mode;
-        double dim;
-        const char* rest;   // what follows the rate
-    } cases[] = {{0, 3.0, " Dim=3.0 Mode=Glitter"}, {1, 3.15, " Dim=3.1 Mode=Fire"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.rest);
-        view.mode = c.mode;
-        view.dim = c.dim;
-        // The rate shown changes only with the clock's second: draw the frame
-        // within the second in which the rate is read.
-        int second, rate;
-        do {
-            second = glutGet(GLUT_ELAPSED_TIME) / 1000;
-            rate = CountFrames();
-            display();
-        } while (glutGet(GLUT_ELAPSED_TIME) / 1000 != second);
-        // The swap copies the back buffer out and leaves it as it was.
-        const std::vector<unsigned char> shown = StatusRows();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glColor3f(1, 1, 1);
-        glWindowPos2i(5, 5);
-        for (char letter : "FPS=" + std::to_string(rate) + c.rest)
-            glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, letter);
-        EXPECT_EQ(StatusRows(), shown);
-        EXPECT_NE(std::vector<unsigned char>(shown.size(), 0), shown);
-    }
-}
-
 // The view box then has no width: GL refuses it, the projection stays the
 // identity, and the next frame's check reports it once.
 TEST_F(Frame, AZeroWidthWindowReportsOneInvalidValueOnTheNextFrame)
@@ -166,18 +160,14 @@ TEST_F(Frame, AZeroWidthWindowReportsOneInvalidValueOnTheNextFrame)
 TEST_F(Frame, FireDrawsOnlyTheLiveEntries)
 {
     // Live entries white in the lower left, stale ones white in the upper
-    // right, drawn by fixed function with identity matrices.
+    // right, drawn by fixed function in the start-up view.
     SetMode(1);
     for (int k = 0; k < MaxParticles; k++) {
-        const float corner = k < FireGrid * FireGrid ? -0.5f : 0.5f;
+        const float corner = k < FireGrid * FireGrid ? -1.5f : 1.5f;
         const float at[3] = {corner, corner, 0}, white[3] = {1, 1, 1};
         std::copy(at, at + 3, &particles.positions[3 * k]);
         std::copy(white, white + 3, &particles.colors[3 * k]);
     }
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawParticles();
     unsigned char live[3], stale[3];

@@ -8,9 +8,6 @@
 
 using testing::MatchesRegex;
 
-static const char* const ValidVertex =
-    "#version 110\nattribute vec3 Vel;\nattribute float Start;\n"
-    "void main() { gl_Position = gl_Vertex + vec4(Vel * Start, 0.0); }\n";
 
 // What only a unit test can show: the locations bound before linking, a
 // vertex-only program, warnings printed for a program that builds, and a GL
@@ -19,10 +16,9 @@ static const char* const ValidVertex =
 TEST(TryCreateShaderProg, BindsTheAttributesPrintsEveryLogAndReportsAPendingErrorBeforeLinking)
 {
     OpenTestWindow();
-    std::string crlf;   // as a Windows checkout gives it: compilers take the CR
-    for (const char* c = ValidVertex; *c; c++)
-        crlf += *c == '\n' ? std::string("\r\n") : std::string(1, *c);
-    const std::string good = WriteScratchFile("good.vert", crlf);
+    // Windows line ends, as a Windows checkout may give them: compilers take the CR.
+    const std::string good = WriteScratchFile("good.vert", "#version 110\r\nattribute vec3 Vel;\r\nattribute float Start;\r\n"
+        "void main() { gl_Position = gl_Vertex + vec4(Vel * Start, 0.0); }\r\n");
     const std::string warns = WriteScratchFile("warns.vert", "#version 110\nattribute vec3 Vel;\nattribute float Start;\n"
         "void main() { float unset; gl_Position = vec4(Vel * Start, unset); }\n");
     // Each stage compiles alone, but the fragment stage calls a function that

@@ -29,23 +29,15 @@ void OpenTestWindow()
     }
 }
 
-static std::string scratchDir;
-
-static void RemoveScratchDir()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(scratchDir, ignored);
-}
+static char scratchDir[] = "/tmp/glitter-test-XXXXXX";
 
 std::string ScratchDir()
 {
-    if (scratchDir.empty()) {
-        char pattern[] = "/tmp/glitter-test-XXXXXX";
-        if (!mkdtemp(pattern))
-            ADD_FAILURE() << "cannot create a scratch folder";
-        scratchDir = pattern;
-        atexit(RemoveScratchDir);
-    }
+    static const bool made = mkdtemp(scratchDir) && !atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(scratchDir, ignored);
+    });
+    EXPECT_TRUE(made) << "cannot create a scratch folder";
     return scratchDir;
 }
 

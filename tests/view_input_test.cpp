@@ -46,27 +46,19 @@ TEST(Keys, ChangeTheViewAsAUserExpects)
         double dim;
         int showAxes, mode, gridSize;
     } cases[] = {
-        {"Right", 5, 0, 3.0, 1, 0, 100},
-        {"Right*72", 0, 0, 3.0, 1, 0, 100},      // a full turn wraps to 0
-        {"Left", -5, 0, 3.0, 1, 0, 100},         // the remainder keeps the sign
-        {"Left*71", -355, 0, 3.0, 1, 0, 100},
-        {"Left*72", 0, 0, 3.0, 1, 0, 100},
-        {"Up*3 Down", 0, 10, 3.0, 1, 0, 100},
-        {"Down*73", 0, -5, 3.0, 1, 0, 100},
+        {"Right*73", 5, 0, 3.0, 1, 0, 100},      // a full turn wraps to 0
+        {"Left*73", -5, 0, 3.0, 1, 0, 100},      // the remainder keeps the sign
+        {"Up*3 Down*76", 0, -5, 3.0, 1, 0, 100},
         {"PageDown", 0, 0, 3.1, 1, 0, 100},
-        {"PageUp*20", 0, 0, 1.0, 1, 0, 100},     // just under 1.0, where it stops
-        {"PageUp*25", 0, 0, 1.0, 1, 0, 100},
+        {"PageUp*25", 0, 0, 1.0, 1, 0, 100},     // stops just under 1.0, after 20
         {"PageUp*25 PageDown*100", 0, 0, 11.0, 1, 0, 100},
         // Rounding of the 0.1 steps, after zooming far out and back, can
         // leave the zoom a hair above 1.0: one more step takes it to 0.9.
         {"PageDown*1251 PageUp*1300", 0, 0, 0.9, 1, 0, 100},
-        {"F1 Home", 0, 0, 3.0, 1, 0, 100},
+        {"F1 Home x", 0, 0, 3.0, 1, 0, 100},
         {"Right*3 Down*2 PageDown*4 0", 0, 0, 3.4, 1, 0, 100},   // "0" keeps the zoom
-        {"a", 0, 0, 3.0, 0, 0, 100},
-        {"a A", 0, 0, 3.0, 1, 0, 100},
-        {"x", 0, 0, 3.0, 1, 0, 100},
-        {"m", 0, 0, 3.0, 1, 1, 15},
-        {"m M", 0, 0, 3.0, 1, 0, 100},
+        {"a A a", 0, 0, 3.0, 0, 0, 100},
+        {"m M m", 0, 0, 3.0, 1, 1, 15},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
@@ -81,44 +73,19 @@ TEST(Keys, ChangeTheViewAsAUserExpects)
     }
 }
 
-TEST(Keys, SwitchingModesAndBackBringsFreshParticles)
-{
-    StartView();
-    const float firstStart = particles.startTimes[0];
-    Press("m m");
-    EXPECT_NE(firstStart, particles.startTimes[0]);
-}
-
-static std::vector<GLdouble> Matrix(GLenum which)
-{
-    std::vector<GLdouble> matrix(16);
-    glGetDoublev(which, matrix.data());
-    return matrix;
-}
-
 TEST(Projection, FollowsTheWindowShapeAndTheZoom)
 {
     StartView();
     reshape(800, 400);
     Press("PageDown");
     // glOrtho scales x by 1 / (aspect * dim), y by 1 / dim, z by -1 / dim.
-    const std::vector<GLdouble> projection = Matrix(GL_PROJECTION_MATRIX);
+    GLdouble projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
     EXPECT_NEAR(1 / (2.0 * 3.1), projection[0], 1e-6);
     EXPECT_NEAR(1 / 3.1, projection[5], 1e-6);
     EXPECT_NEAR(-1 / 3.1, projection[10], 1e-6);
-    GLint matrixMode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
-    EXPECT_EQ(GL_MODELVIEW, matrixMode);
-    EXPECT_EQ(Matrix(GL_MODELVIEW_MATRIX), std::vector<GLdouble>({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(800, viewport[2]);
-    EXPECT_EQ(400, viewport[3]);
-
     // No height: aspect 1 rather than a division by zero.
     reshape(300, 0);
     EXPECT_EQ(1.0, view.aspect);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(0, viewport[3]);
     EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
 }

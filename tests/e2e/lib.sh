@@ -130,15 +130,11 @@ count() {
 }
 
 # at_least N FILE COLOUR [REGION] and at_most: bounds a pixel count.
-at_least() {
+bound() {
   local n
-  n=$(count "${@:2}")
-  echo "$n pixels, want at least $1"
-  [ "$n" -ge "$1" ]
+  n=$(count "${@:3}")
+  echo "$n pixels, want $1 $2"
+  [ "$n" "$([ "$1" = "at least" ] && echo -ge || echo -le)" "$2" ]
 }
-at_most() {
-  local n
-  n=$(count "${@:2}")
-  echo "$n pixels, want at most $1"
-  [ "$n" -le "$1" ]
-}
+at_least() { bound "at least" "$@"; }
+at_most() { bound "at most" "$@"; }

@@ -32,14 +32,12 @@ title=$(xdotool getwindowname "$WINDOW")
 size=$(xdotool getwindowgeometry "$WINDOW" | sed -n 's/.*Geometry: //p')
 [ "$size" = 600x600 ] && pass "window 600x600" || fail "window $size, expected 600x600"
 sleep 2   # the particles' start times spread over the first two seconds
-shot && cp "$SHOT" "$E2E_TMP/glitter.png"
+shot
 check "Glitter draws" at_least 2000 "$SHOT" lit $SCENE
 check "Glitter: status line in the lower left" at_least 100 "$SHOT" white $STATUS
 keys m && sleep 1 && shot
 check "Fire draws" at_least 2000 "$SHOT" lit $SCENE
 check "Fire: status line in the lower left" at_least 100 "$SHOT" white $STATUS
-changed=$(compare -metric AE "$E2E_TMP/glitter.png" "$SHOT" null: 2>&1)
-[ "${changed%%.*}" -gt 5000 ] 2>/dev/null && pass "the modes differ ($changed pixels)" || fail "the modes look alike ($changed pixels differ)"
 
 # shows NAME CONDITION: within a second of a save, a screenshot shows at
 # least 2000 pixels meeting the condition.

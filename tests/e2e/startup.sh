@@ -24,12 +24,10 @@ CASES=(
   "empty confetti.vert|: >confetti.vert|Cannot read 0 bytes for text file confetti.vert"
   "linux: folder named fire.vert|rm fire.vert; mkdir fire.vert|Cannot read text file fire.vert: not a regular file"
   "syntax error in confetti.vert|syntax_error confetti.vert|confetti.vert:\n.*error.*\nError compiling confetti.vert"
-  "fire.frag fails after the clean shaders before it|syntax_error fire.frag|fire.frag:\n.*error.*\nError compiling fire.frag"
   "no main() to link|printf '#version 110\nfloat f(float t) { return t; }\n' >confetti.vert|.*error.*\nError linking program"
-  "broken fire.frag found before the missing image|syntax_error fire.frag; rm particle.bmp|fire.frag:\n.*\nError compiling fire.frag"
+  "broken fire.frag found before the missing image|syntax_error fire.frag; rm particle.bmp|fire.frag:\n.*error.*\nError compiling fire.frag"
   "8-bit image|patch particle.bmp 28 '\x08\x00'|particle.bmp bits per pixel is not 24: 8"
   "top-down image|patch particle.bmp 22 '\xc0\xff\xff\xff'|particle.bmp image height -64 out of range 1-[0-9]+"
-  "image cut short|truncate -s 1000 particle.bmp|Error reading data from image particle.bmp"
 )
 
 # matches EXPECTED: the stderr of the last run, line ends made plain, is
@@ -46,15 +44,11 @@ for row in "${CASES[@]}"; do
   case $name in linux:*) [[ $GLITTER == *.exe ]] && continue; name=${name#linux: } ;; esac
   dir=$(make_workdir)
   run_to_exit "$dir" "$setup"
-  if [ "$RUN_STATUS" -ne 1 ]; then
-    fail "$name: exit status $RUN_STATUS, expected 1; stderr: $(head -c 400 "$RUN_STDERR")"
-  elif ! matches "$expected"; then
-    fail "$name: stderr differs; expected
-$(printf '%b' "$expected")
---- got
-$(head -20 "$RUN_STDERR" | cat -A)"
-  else
+  if [ "$RUN_STATUS" -eq 1 ] && matches "$expected"; then
     pass "$name"
+  else
+    fail "$name: status $RUN_STATUS, expected 1; stderr, expected '$expected':
+$(head -20 "$RUN_STDERR" | cat -A)"
   fi
 done
 
