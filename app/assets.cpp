@@ -14,16 +14,16 @@ const char* const SpriteFile = "particle.bmp";
 // check itself (a few stat calls) costs nothing a frame would notice.
 static const unsigned CheckIntervalMs = 200;
 
-static const int FeedsSprite = 2;   // what a file feeds: mode 0's program, mode 1's, or this
+static const int FeedsSprite = 2;
 
 struct WatchedFile {
     const char* path;
-    int feeds;
+    int feeds;        // 0 or 1: that mode's program; FeedsSprite: the sprite texture
     FileStamp used;   // as last built from (or found missing)
     FileStamp seen;   // at the last check
 };
 
-static WatchedFile watched[4];
+static WatchedFile watched[4];   // the four asset files
 static int watchedCount = 0;
 static GLuint spriteTexture = 0;
 

@@ -15,7 +15,7 @@ e2e_cleanup() {
     kill "$GLITTER_PID" 2>/dev/null
     wait "$GLITTER_PID" 2>/dev/null
   fi
-  [ -n "${WINEPREFIX:-}" ] && stop_wine_session
+  [ "${GLITTER_CMD[0]}" = wine ] && stop_wine_session
   stop_private_xvfb
   rm -rf "$E2E_TMP"
 }
@@ -112,8 +112,10 @@ escape_ends() {
   [ -s "$E2E_TMP/glitter.stdout" ] && fail "the program wrote to stdout: $(head -c 200 "$E2E_TMP/glitter.stdout")"
 }
 
-screenshot() {
-  import -window "$WINDOW" "$1" 2>/dev/null || fail "cannot take a screenshot of window $WINDOW"
+# Takes a screenshot of the program's window into SHOT.
+SHOT=$E2E_TMP/shot.png
+shot() {
+  import -window "$WINDOW" "$SHOT" 2>/dev/null || fail "cannot take a screenshot of window $WINDOW"
 }
 
 # count FILE COLOUR [REGION]: the pixels of a screenshot (within REGION,
