@@ -52,5 +52,15 @@ TEST(CheckAssets, RebuildsAChangedFileOnceItHoldsStillAndDeletesWhatItReplaces)
         CheckAssets();
         CheckAssets();
     }));
+    // A broken save keeps the program in use and leaves no other behind.
+    WriteScratchFile("fire.frag", "#version 110\nvoid main() { gl_FragColor = vec4(1.0) }\n");
+    StderrOf([] {
+        CheckAssets();
+        CheckAssets();
+    });
     EXPECT_EQ(rebuilt, programs[1]);
+    int programsAlive = 0;
+    for (GLuint name = 1; name < 1000; name++)
+        programsAlive += glIsProgram(name);
+    EXPECT_EQ(2, programsAlive);
 }

@@ -98,6 +98,8 @@ shows "the Glitter shader written in place" "$GREEN"
 X_AXIS=181x11+310+294        # from just right of the centre to the X tip
 X_TIP=31x11+465+294          # its last 35 pixels
 check "the axes are shown" at_least 120 "$SHOT" white $X_AXIS
+check "the X axis is 2 units long" at_least 25 "$SHOT" white $X_TIP
+check "the X axis is labelled" at_least 20 "$SHOT" white 16x16+501+284
 keys a && shot
 check "a hides the axes" at_most 15 "$SHOT" white $X_AXIS
 keys A && shot
