@@ -5,7 +5,7 @@
 #
 #   start_private_xvfb
 #   start_wine_session
-#   (cd "$dir" && run_windows_program --timeout 15 ./glitter.exe 2>err.txt)
+#   (cd "$dir" && wine ./glitter.exe </dev/null 2>err.txt)   # stderr arrives with CR LF line ends
 #   stop_wine_session
 #   stop_private_xvfb
 #
@@ -80,26 +80,6 @@ make_wine_prefix() {
         return 1
     fi
     touch "$WINEPREFIX/.ready"
-}
-
-# run_windows_program [--timeout SECONDS] [VAR=value...] PROGRAM [ARGS...]
-# Runs a Windows program under Wine in the current folder, with the given
-# variables added to its environment, and returns its exit status (124 if it
-# was stopped at the time limit). Its stdin is /dev/null: on a terminal
-# Wine's console would take the terminal over. Redirect stdout and stderr to
-# files to read them as the program wrote them, with CRLF line ends.
-run_windows_program() {
-    local limit=()
-    if [ "${1:-}" = --timeout ]; then
-        limit=(timeout -k 5 "$2")
-        shift 2
-    fi
-    local settings=()
-    while [[ "${1:-}" == *=* ]]; do
-        settings+=("$1")
-        shift
-    done
-    without_wine_lock env "${settings[@]}" "${limit[@]}" wine "$@" </dev/null
 }
 
 # Ends every Windows program of the session and the wineserver, then lets
