@@ -1,85 +1,165 @@
 #include "app/assets.h"
 
 #include "app/frame.h"
-#include "app/platform.h"
+#include "app/reload_errors.h"
 #include "gl/bmp_texture.h"
+#include "gl/diagnostics.h"
+#include "gl/platform.h"
 #include "gl/shader_program.h"
+#include "gl/text_file.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
 
-const ProgramFiles ShaderFiles[2] = {{"confetti.vert", nullptr}, {"fire.vert", "fire.frag"}};
-const char* const SpriteFile = "particle.bmp";
-
-// Five checks a second: a saved file shows within half a second, and the
-// check itself (a few stat calls) costs nothing a frame would notice.
-static const unsigned CheckIntervalMs = 200;
-
-static const int FeedsSprite = 2;
+// A check is a few stat calls: many a second cost nothing a frame would
+// notice, and a save shows as soon as it has rested.
+static const int CheckIntervalMs = 10;
+// How long a change must rest before it is built: longer than the 0.1 s by
+// which an editor's "Save All" or a git checkout may spread the files of one
+// program, and long enough that a file still being written is not built.
+static const int SettleMs = 120;
+// How often the files' bytes are compared, for edits that left a file's size
+// and time as they were (coarse clocks, tools that keep times).
+static const int ContentCheckMs = 1000;
 
 struct WatchedFile {
     const char* path;
-    int feeds;        // 0 or 1: that mode's program; FeedsSprite: the sprite texture
-    FileStamp used;   // as last built from (or found missing)
-    FileStamp seen;   // at the last check
+    int target;                   // the ReloadTarget it is built into
+    FileStamp stamp;              // at the last check
+    unsigned long long content;   // fingerprint at the last content check
+};
+
+struct TargetState {
+    bool changed;      // a file changed since the last build
+    int changedAtMs;   // when the latest change was seen
+    bool retrying;     // the last build could not read a file: try at each check
 };
 
 static WatchedFile watched[4];   // the four asset files
 static int watchedCount = 0;
+static TargetState targets[ReloadTargetCount];
+static int nextContentCheckMs = 0;
 static GLuint spriteTexture = 0;
 
-static void Watch(const char* path, int feeds)
+static void Watch(const char* path, int target)
 {
-    const FileStamp now = StampFile(path);
-    watched[watchedCount++] = WatchedFile{path, feeds, now, now};
+    watched[watchedCount++] = WatchedFile{path, target, StampFile(path), HashFile(path)};
 }
 
 // Builds mode's program afresh; on success it replaces the old one from the
 // next frame on, and the old one goes (its shaders with it).
-static void ReloadProgram(int mode)
+static bool ReloadProgram(int mode, Failure* failure)
 {
-    Failure failure;
-    const GLuint program = TryCreateShaderProg(ShaderFiles[mode].vertex, ShaderFiles[mode].fragment, &failure);
-    if (!program) {
-        fprintf(stderr, "%sReload failed: the previous %s shaders stay in use\n", failure.message, ModeNames[mode]);
-        return;
-    }
+    const GLuint program = TryCreateShaderProg(ShaderFiles[mode].vertex, ShaderFiles[mode].fragment, failure);
+    if (!program)
+        return false;
     glDeleteProgram(programs[mode]);
     programs[mode] = program;
+    return true;
 }
 
-static void ReloadSprite()
+static bool ReloadSprite(Failure* failure)
 {
-    Failure failure;
-    const GLuint texture = TryLoadTexBMP(SpriteFile, &failure);
-    if (!texture) {
-        fprintf(stderr, "%sReload failed: the previous sprite stays in use\n", failure.message);
-        return;
-    }
+    const GLuint texture = TryLoadTexBMP(SpriteFile, failure);
+    if (!texture)
+        return false;
     // The new texture is bound to unit 0 already, where the sprites sample it.
     glDeleteTextures(1, &spriteTexture);
     spriteTexture = texture;
+    return true;
+}
+
+// Whether every shader file of mode's program can be read now.
+static bool ShaderFilesReadable(int mode)
+{
+    for (const char* path : {ShaderFiles[mode].vertex, ShaderFiles[mode].fragment}) {
+        Failure failure = {};
+        char* text = path ? LoadTextFile(path, &failure) : nullptr;
+        free(text);
+        if (path && !text)
+            return false;
+    }
+    return true;
+}
+
+// Says on stderr, as start-up would, why target did not build and what
+// stays in use; and shows it over the scene.
+static void Report(int target, const Failure& failure)
+{
+    char kept[96], files[96];
+    if (target == SpriteImage) {
+        snprintf(kept, sizeof kept, "Reload failed: the previous sprite stays in use");
+        snprintf(files, sizeof files, "%s", SpriteFile);
+    } else {
+        snprintf(kept, sizeof kept, "Reload failed: the previous %s shaders stay in use", ModeNames[target]);
+        const ProgramFiles& shaders = ShaderFiles[target];
+        snprintf(files, sizeof files, "%s%s%s", shaders.vertex, shaders.fragment ? ", " : "",
+                 shaders.fragment ? shaders.fragment : "");
+    }
+    PrintDiagnostic("%s%s\n", failure.message, kept);
+    ShowReloadError(target, files, failure, kept);
+}
+
+// Rebuilds target. A retry goes ahead only once the shader files read again
+// (so the log of a stage that compiles is not printed at every try), and a
+// retry that still cannot read a file says nothing new.
+static void Rebuild(int target, bool retry)
+{
+    if (retry && target != SpriteImage && !ShaderFilesReadable(target))
+        return;
+    Failure failure = {};
+    const bool built = target == SpriteImage ? ReloadSprite(&failure) : ReloadProgram(target, &failure);
+    targets[target].retrying = !built && failure.unreadable;
+    if (built)
+        ClearReloadError(target);
+    else if (!(retry && failure.unreadable))
+        Report(target, failure);
+}
+
+// Looks at a file now: true if it is not as it was at the last look. Its
+// bytes are compared only when asked, and when the stamp cannot tell.
+static bool Changed(WatchedFile& file, bool compareContent)
+{
+    const FileStamp stamp = StampFile(file.path);
+    if (!SameStamp(stamp, file.stamp) || compareContent) {
+        // A file that cannot be read just now has no fingerprint to compare.
+        unsigned long long content = HashFile(file.path);
+        if (content == 0)
+            content = file.content;
+        const bool changed = !SameStamp(stamp, file.stamp) || content != file.content;
+        file.stamp = stamp;
+        file.content = content;
+        return changed;
+    }
+    return false;
+}
+
+void CheckAssetsAt(int nowMs)
+{
+    const bool compareContent = nowMs >= nextContentCheckMs;
+    if (compareContent)
+        nextContentCheckMs = nowMs + ContentCheckMs;
+    for (int i = 0; i < watchedCount; i++) {
+        if (Changed(watched[i], compareContent)) {
+            TargetState& target = targets[watched[i].target];
+            target = TargetState{true, nowMs, false};
+        }
+    }
+    for (int target = 0; target < ReloadTargetCount; target++) {
+        TargetState& state = targets[target];
+        if (state.changed && nowMs - state.changedAtMs >= SettleMs) {
+            state.changed = false;
+            Rebuild(target, false);
+        } else if (!state.changed && state.retrying) {
+            Rebuild(target, true);
+        }
+    }
 }
 
 void CheckAssets()
 {
-    bool rebuild[3] = {false, false, false};
-    for (int i = 0; i < watchedCount; i++) {
-        WatchedFile& file = watched[i];
-        const FileStamp now = StampFile(file.path);
-        // A change must hold still for a whole check, so that a file caught
-        // in the middle of a save is never built half-written. A file that
-        // has gone counts as a change too, reported once.
-        if (SameStamp(now, file.seen) && !SameStamp(now, file.used)) {
-            file.used = now;
-            rebuild[file.feeds] = true;
-        }
-        file.seen = now;
-    }
-    for (int mode = 0; mode < 2; mode++)
-        if (rebuild[mode])
-            ReloadProgram(mode);
-    if (rebuild[FeedsSprite])
-        ReloadSprite();
+    CheckAssetsAt(glutGet(GLUT_ELAPSED_TIME));
 }
 
 static void CheckAssetsAndWait(int)
@@ -97,6 +177,11 @@ void WatchAssets(GLuint sprite)
         if (ShaderFiles[mode].fragment)
             Watch(ShaderFiles[mode].fragment, mode);
     }
-    Watch(SpriteFile, FeedsSprite);
+    Watch(SpriteFile, SpriteImage);
+    for (int target = 0; target < ReloadTargetCount; target++) {
+        targets[target] = TargetState{};
+        ClearReloadError(target);
+    }
+    nextContentCheckMs = 0;
     glutTimerFunc(CheckIntervalMs, CheckAssetsAndWait, 0);
 }

@@ -1,10 +1,13 @@
 // The four files the program reads from its working folder, and their live
 // reload: while the program runs, a saved change to a shader or to the sprite
 // image rebuilds what the file feeds, and a change that fails to build leaves
-// the last good version in use.
+// the last good version in use and says why, on stderr and over the scene.
 #pragma once
 
 #include "gl/opengl.h"
+
+// Every file the program reads, in the order start-up reads them.
+inline constexpr const char* AssetFiles[4] = {"confetti.vert", "fire.vert", "fire.frag", "particle.bmp"};
 
 // The shader files of one mode's program.
 struct ProgramFiles {
@@ -13,14 +16,20 @@ struct ProgramFiles {
 };
 
 // By mode: Glitter's vertex-only program, then Fire's pair.
-extern const ProgramFiles ShaderFiles[2];
-extern const char* const SpriteFile;
+inline constexpr ProgramFiles ShaderFiles[2] = {{AssetFiles[0], nullptr}, {AssetFiles[1], AssetFiles[2]}};
+inline constexpr const char* SpriteFile = AssetFiles[3];
 
 // Watches the files from now on, as they are now, with the sprite texture
-// that start-up loaded: a toolkit timer checks them a few times a second.
+// that start-up loaded: a toolkit timer checks them many times a second.
 void WatchAssets(GLuint sprite);
 
-// One check, the timer's work: rebuilds what a file feeds once the file has
-// changed and then stayed the same for a whole check. Allocates nothing when
-// nothing has changed.
+// One check, the timer's work, at the toolkit's clock.
 void CheckAssets();
+
+// One check at the given clock reading in milliseconds. A program or the
+// sprite is rebuilt once a file it is built from has changed and every one
+// of them has then rested for a moment, so files saved together are built
+// together. A build that could not read a file is tried again at each check
+// until it builds or the file changes again. Allocates nothing until it
+// builds.
+void CheckAssetsAt(int nowMs);

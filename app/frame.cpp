@@ -1,5 +1,6 @@
 #include "app/frame.h"
 
+#include "app/reload_errors.h"
 #include "app/view_state.h"
 #include "gl/diagnostics.h"
 #include "gl/opengl.h"
@@ -107,6 +108,7 @@ void display()
     glColor3f(1, 1, 1);
     if (view.showAxes)
         DrawAxes();
+    DrawReloadErrors();
 
     // Window coordinates: the status line stays put whatever the view.
     glWindowPos2i(StatusX, StatusY);

@@ -3,7 +3,7 @@
 
 #include "app/assets.h"
 #include "app/frame.h"
-#include "app/platform.h"
+#include "gl/platform.h"
 #include "app/view.h"
 #include "gl/bmp_texture.h"
 #include "gl/diagnostics.h"

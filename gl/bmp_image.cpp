@@ -40,14 +40,14 @@ static bool ReadHeader(FILE* file, const char* path, BmpHeader* fields, Failure*
 {
     unsigned char magicBytes[2];
     if (fread(magicBytes, sizeof magicBytes, 1, file) != 1)
-        return Fail(failure, "Cannot read magic from %s\n", path);
+        return FailToRead(failure, "Cannot read magic from %s\n", path);
     const unsigned magic = magicBytes[0] | unsigned(magicBytes[1]) << 8;
     if (magic != MagicBM && magic != MagicMB)
         return Fail(failure, "Image magic not BMP in %s\n", path);
 
     unsigned char header[HeaderBytes];
     if (fread(header, sizeof header, 1, file) != 1)
-        return Fail(failure, "Cannot read header from %s\n", path);
+        return FailToRead(failure, "Cannot read header from %s\n", path);
     const bool bigEndian = magic == MagicMB;
     fields->pixelOffset = Field(header, 8, 4, bigEndian);
     fields->width = Field(header, 16, 4, bigEndian);
@@ -114,7 +114,7 @@ static bool ReadPixelRows(FILE* file, const char* path, const BmpHeader& fields,
     // large buffer is allocated for data it cannot hold.
     const long fileLength = FileLength(file);
     if (fileLength < 0 || uint64_t{fields.pixelOffset} + dataBytes > static_cast<uint64_t>(fileLength))
-        return Fail(failure, "Error reading data from image %s\n", path);
+        return FailToRead(failure, "Error reading data from image %s\n", path);
 
     unsigned char* rows = nullptr;
     if (dataBytes <= SIZE_MAX)   // always, where size_t has 64 bits
@@ -125,7 +125,7 @@ static bool ReadPixelRows(FILE* file, const char* path, const BmpHeader& fields,
     if (fseek(file, static_cast<long>(fields.pixelOffset), SEEK_SET) != 0 ||
         fread(rows, static_cast<size_t>(dataBytes), 1, file) != 1) {
         free(rows);
-        return Fail(failure, "Error reading data from image %s\n", path);
+        return FailToRead(failure, "Error reading data from image %s\n", path);
     }
 
     image->width = static_cast<int>(fields.width);
@@ -146,9 +146,9 @@ bool ReadBmpImage(FILE* file, const char* path, int maxTextureSize, BmpImage* im
 
 bool LoadBmpImage(const char* path, int maxTextureSize, BmpImage* image, Failure* failure)
 {
-    FILE* file = fopen(path, "rb");
+    FILE* file = OpenForReading(path);
     if (!file)
-        return Fail(failure, "Cannot open file %s\n", path);
+        return FailToRead(failure, "Cannot open file %s\n", path);
     const bool read = ReadBmpImage(file, path, maxTextureSize, image, failure);
     fclose(file);
     return read;

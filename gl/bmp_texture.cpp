@@ -55,7 +55,7 @@ GLuint TryLoadTexBMP(const char* path, Failure* failure)
 
 GLuint LoadTexBMP(const char* path)
 {
-    Failure failure;
+    Failure failure = {};
     const GLuint texture = TryLoadTexBMP(path, &failure);
     if (!texture)
         ExitWithError("%s", failure.message);

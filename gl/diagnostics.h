@@ -1,15 +1,19 @@
-// The program's one way of reporting trouble: fatal start-up errors and
-// non-fatal GL errors.
+// The program's one way of reporting trouble: fatal start-up errors,
+// non-fatal GL errors, and every other line for the user on stderr.
 #pragma once
 
 #include "gl/failure.h"
 
 // Prints the printf-style message to stderr exactly as formatted (callers
 // supply their own newline) and exits with status 1 through exit(), so
-// buffered output is flushed. Where the console was hidden, the message is
-// also shown in a message box first. Never returns.
+// buffered output is flushed. Where the console was hidden, a message box
+// first shows what the console would have: the lines printed so far (as
+// many as a box can hold) and this message. Never returns.
 [[noreturn]] void ExitWithError(const char* format, ...) PRINTF_FORMAT(1, 2);
 
 // Fetches one GL error flag; if one is set, prints "ERROR: <text> [<label>]".
 // GL keeps any other pending flags for later calls to report.
 void ReportGLError(const char* label);
+
+// Prints printf-style text to stderr, as every diagnostic is printed.
+void PrintDiagnostic(const char* format, ...) PRINTF_FORMAT(1, 2);

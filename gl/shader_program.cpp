@@ -1,19 +1,20 @@
 #include "gl/shader_program.h"
 
+#include "gl/shader_log.h"
 #include "gl/text_file.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-const char* const AttribNames[] = {"", "", "", "", "Vel", "Start", nullptr};
-
 // Prints the info log of a shader or a program (fetched through the matching
-// pair of GL queries), under "path:" when a path is given. An empty log (a
-// length of 1 is just its terminating NUL) prints nothing. Returns false with
-// failure set only when there is no memory for the log.
+// pair of GL queries), under "path:" when a path is given, and keeps its start
+// in the failure for whoever shows it. An empty log (a length of 1 is just
+// its terminating NUL) prints nothing. Returns false with failure set only
+// when there is no memory for the log.
 static bool PrintInfoLog(GLuint object, PFNGLGETSHADERIVPROC getLength, PFNGLGETSHADERINFOLOGPROC getLog,
                          const char* kind, const char* path, Failure* failure)
 {
+    failure->log[0] = '\0';
     GLint length = 0;
     getLength(object, GL_INFO_LOG_LENGTH, &length);
     if (length <= 1)
@@ -23,8 +24,9 @@ static bool PrintInfoLog(GLuint object, PFNGLGETSHADERIVPROC getLength, PFNGLGET
         return Fail(failure, "Cannot allocate %d bytes of text for %s log\n", length, kind);
     getLog(object, length, nullptr, log);
     if (path)
-        fprintf(stderr, "%s:\n", path);
-    fprintf(stderr, "%s\n", log);
+        PrintDiagnostic("%s:\n", path);
+    PrintDiagnostic("%s\n", log);
+    snprintf(failure->log, sizeof failure->log, "%s", log);
     free(log);
     return true;
 }
@@ -58,11 +60,13 @@ static bool AttachShaderFile(GLuint program, GLenum type, const char* path, Fail
         return false;
     const GLuint shader = glCreateShader(type);
     glShaderSource(shader, 1, &source, nullptr);
-    free(source);  // GL has taken its own copy of the source.
     glCompileShader(shader);
     const bool compiled = CheckShaderCompile(shader, path, failure);
     if (compiled)
         glAttachShader(program, shader);
+    else   // quoted from the text that failed, whatever the file holds by now
+        QuoteSourceLine(source, FirstErrorLine(failure->log), failure->sourceLine, sizeof failure->sourceLine);
+    free(source);
     glDeleteShader(shader);
     return compiled;
 }
@@ -75,8 +79,7 @@ GLuint TryCreateShaderProg(const char* vertexPath, const char* fragmentPath, Fai
         glDeleteProgram(program);
         return 0;
     }
-    // Attribute locations only take effect at link time, so bind them first;
-    // the draw code relies on "Vel" at 4 and "Start" at 5.
+    // Attribute locations only take effect at link time, so bind them first.
     for (int i = 0; AttribNames[i]; i++)
         if (AttribNames[i][0])
             glBindAttribLocation(program, static_cast<GLuint>(i), AttribNames[i]);
@@ -91,7 +94,7 @@ GLuint TryCreateShaderProg(const char* vertexPath, const char* fragmentPath, Fai
 
 GLuint CreateShaderProg(const char* vertexPath, const char* fragmentPath)
 {
-    Failure failure;
+    Failure failure = {};
     const GLuint program = TryCreateShaderProg(vertexPath, fragmentPath, &failure);
     if (!program)
         ExitWithError("%s", failure.message);

@@ -14,7 +14,7 @@ static long MeasureTextFile(FILE* file, const char* path, Failure* failure)
     }
     const long length = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
     if (length < 0) {
-        Fail(failure, "Cannot find the size of text file %s\n", path);
+        FailToRead(failure, "Cannot find the size of text file %s\n", path);
         return -1;
     }
     rewind(file);
@@ -30,10 +30,11 @@ static char* ReadWhole(FILE* file, long length, const char* path, Failure* failu
         return nullptr;
     }
     // One item of the whole length: an empty file reads zero items and fails,
-    // as does a file that shrinks while it is read.
+    // as does a file that shrinks while it is read (an editor may be saving
+    // it: worth another try).
     if (fread(text, static_cast<size_t>(length), 1, file) != 1) {
         free(text);
-        Fail(failure, "Cannot read %ld bytes for text file %s\n", length, path);
+        FailToRead(failure, "Cannot read %ld bytes for text file %s\n", length, path);
         return nullptr;
     }
     text[length] = '\0';
@@ -42,9 +43,9 @@ static char* ReadWhole(FILE* file, long length, const char* path, Failure* failu
 
 char* LoadTextFile(const char* path, Failure* failure)
 {
-    FILE* file = fopen(path, "rb");
+    FILE* file = OpenForReading(path);
     if (!file) {
-        Fail(failure, "Cannot open text file %s\n", path);
+        FailToRead(failure, "Cannot open text file %s\n", path);
         return nullptr;
     }
     const long length = MeasureTextFile(file, path, failure);

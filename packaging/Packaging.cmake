@@ -1,6 +1,7 @@
 # Installation and the Debian package. The real program goes to
 # libexec/glitter/, its four assets to share/glitter/, and a launcher to
-# bin/glitter that starts the program from the assets' folder.
+# bin/glitter that starts the program from the user's own copy of the assets
+# (made on first run), with a desktop entry and icon for application menus.
 
 include(GNUInstallDirs)
 
@@ -14,12 +15,15 @@ file(RELATIVE_PATH GLITTER_DATA_FROM_BINDIR
   /prefix/${CMAKE_INSTALL_BINDIR} /prefix/${GLITTER_DATA_DIR})
 file(RELATIVE_PATH GLITTER_LIBEXEC_FROM_BINDIR
   /prefix/${CMAKE_INSTALL_BINDIR} /prefix/${GLITTER_LIBEXEC_DIR})
+list(JOIN GLITTER_ASSETS " " GLITTER_ASSET_LIST)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/glitter.sh.in ${CMAKE_BINARY_DIR}/packaging/glitter @ONLY)
 
 install(TARGETS glitter RUNTIME DESTINATION ${GLITTER_LIBEXEC_DIR})
 list(TRANSFORM GLITTER_ASSETS PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/assets/ OUTPUT_VARIABLE asset_sources)
 install(FILES ${asset_sources} DESTINATION ${GLITTER_DATA_DIR})
 install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/glitter DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/glitter.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/glitter.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME glitter)

@@ -2,8 +2,8 @@
 
 #include "app/view_state.h"
 #include "gl/opengl.h"
+#include "gl/shader_program.h"
 #include "particles/particle_store.h"
-
 
 static const float GlitterPointSize = 2;   // pixels
 static const float FirePointSize = 50;     // pixels

@@ -1,10 +1,6 @@
 // Hands the live particles to GL as one batch of points.
 #pragma once
 
-// Generic attribute locations the shaders read; bound before linking.
-static const unsigned VelocityAttrib = 4;   // "Vel"
-static const unsigned StartAttrib = 5;      // "Start"
-
 // Draws gridSize^2 points with the current program and view.mode's state:
 // small opaque points for Glitter, additive textured sprites for Fire.
 // Afterwards point sprites and blending are off and depth writes on.

@@ -1,12 +1,31 @@
 #include "app/assets.h"
 #include "app/frame.h"
+#include "app/reload_errors.h"
 #include "gl/bmp_texture.h"
 #include "gl/shader_program.h"
 #include "tests/support.h"
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <initializer_list>
+
+namespace fs = std::filesystem;
+
+// Two fragment shaders of the same length, for edits that keep the size.
+static const char* const Grey = "#version 110\nvoid main() { gl_FragColor = vec4(0.25); }\n";
+static const char* const White = "#version 110\nvoid main() { gl_FragColor = vec4(0.75); }\n";
+static const char* const FireFiles = "fire.vert, fire.frag";
+static const std::string KeptFire = "Reload failed: the previous Fire shaders stay in use\n";
+
+static int ProgramsAlive()
+{
+    int alive = 0;
+    for (GLuint name = 1; name < 1000; name++)
+        alive += glIsProgram(name);
+    return alive;
+}
 
 static GLint Bound2DTexture()
 {
@@ -15,52 +34,181 @@ static GLint Bound2DTexture()
     return bound;
 }
 
-// Start-up as the program does it, in a folder of copies of the shipped
-// assets, and then the timer's checks one at a time.
-TEST(CheckAssets, RebuildsAChangedFileOnceItHoldsStillAndDeletesWhatItReplaces)
+// The info log GL gives source, compiled here as the builder would.
+static std::string CompileLog(GLenum type, const char* source)
 {
-    OpenTestWindow();
-    ASSERT_EQ(0, chdir(ScratchDir().c_str()));
-    for (const char* name : {"confetti.vert", "fire.vert", "fire.frag", "particle.bmp"})
-        std::filesystem::copy_file(std::string(GLITTER_ASSET_DIR "/") + name, name);
-    programs[0] = CreateShaderProg(ShaderFiles[0].vertex, ShaderFiles[0].fragment);
-    programs[1] = CreateShaderProg(ShaderFiles[1].vertex, ShaderFiles[1].fragment);
-    const GLuint glitter = programs[0], fire = programs[1], sprite = LoadTexBMP(SpriteFile);
-    WatchAssets(sprite);
+    const GLuint shader = glCreateShader(type);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    char log[4096] = "";
+    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+    glDeleteShader(shader);
+    return log;
+}
 
-    // Caught in the middle of a save, and still changing at the next check.
-    WriteScratchFile("fire.frag", "#version 110\nvoid main() { gl_FragColor = vec4(1.0); }\n");
-    CheckAssets();
-    WriteScratchFile("fire.frag", "#version 110\nvoid main() { gl_FragColor = vec4(0.5, 1.0, 0.5, 1.0); }\n");
-    CheckAssets();
+// Start-up as the program does it, in a folder of copies of the shipped
+// assets, then the watcher's checks one at a time on a clock of the test's.
+class Reload : public testing::Test {
+protected:
+    GLuint sprite = 0;
+
+    void SetUp() override
+    {
+        OpenTestWindow();
+        fs::current_path(ScratchDir());
+        for (const char* name : AssetFiles)
+            fs::copy_file(fs::path(GLITTER_ASSET_DIR) / name, name, fs::copy_options::overwrite_existing);
+        programs[0] = CreateShaderProg(ShaderFiles[0].vertex, ShaderFiles[0].fragment);
+        programs[1] = CreateShaderProg(ShaderFiles[1].vertex, ShaderFiles[1].fragment);
+        sprite = LoadTexBMP(SpriteFile);
+        WatchAssets(sprite);
+    }
+
+    // Checks at each time in turn (milliseconds) and returns what was printed.
+    static std::string CheckAt(std::initializer_list<int> times)
+    {
+        return StderrOf([&] {
+            for (int ms : times)
+                CheckAssetsAt(ms);
+        });
+    }
+};
+
+// A change is built once every file of its program has rested 120 ms: two
+// files saved 0.1 s apart build together.
+TEST_F(Reload, BuildsOnceEveryFileOfAProgramHasRestedAndDeletesWhatItReplaces)
+{
+    const GLuint glitter = programs[0], fire = programs[1];
+    // Built alone, either new file fails to link with the other's old version.
+    WriteScratchFile("fire.frag", "#version 110\nvarying vec4 tint;\nvoid main() { gl_FragColor = tint; }\n");
+    EXPECT_EQ("", CheckAt({0, 50, 100}));
+    WriteScratchFile("fire.vert", "#version 110\nvarying vec4 tint;\n"
+                                  "void main() { gl_Position = ftransform(); tint = gl_Color; }\n");
+    EXPECT_EQ("", CheckAt({100, 200, 219}));
     EXPECT_EQ(fire, programs[1]);
-    // Held still for a whole check: built, and the old program deleted.
-    CheckAssets();
+    EXPECT_EQ("", CheckAt({220}));
     EXPECT_NE(fire, programs[1]);
     EXPECT_FALSE(glIsProgram(fire));
     EXPECT_EQ(glitter, programs[0]);
 
     WriteScratchFile("particle.bmp", BmpOf(2, 2));
-    CheckAssets();
-    CheckAssets();
+    CheckAt({300, 420});
     EXPECT_NE(static_cast<GLint>(sprite), Bound2DTexture());
     EXPECT_FALSE(glIsTexture(sprite));
 
-    // Nothing new: nothing is built or said.
+    // Nothing new, the files' bytes compared too: nothing built or said.
     const GLuint rebuilt = programs[1];
-    EXPECT_EQ("", StderrOf([] {
-        CheckAssets();
-        CheckAssets();
-    }));
-    // A broken save keeps the program in use and leaves no other behind.
-    WriteScratchFile("fire.frag", "#version 110\nvoid main() { gl_FragColor = vec4(1.0) }\n");
-    StderrOf([] {
-        CheckAssets();
-        CheckAssets();
-    });
+    EXPECT_EQ("", CheckAt({1500, 2600, 3700}));
     EXPECT_EQ(rebuilt, programs[1]);
-    int programsAlive = 0;
-    for (GLuint name = 1; name < 1000; name++)
-        programsAlive += glIsProgram(name);
-    EXPECT_EQ(2, programsAlive);
+}
+
+// Writes text to path with the size and time fire.frag has now.
+static void WriteKeepingSizeAndTime(const std::string& path, const char* text)
+{
+    const fs::file_time_type time = fs::last_write_time("fire.frag");
+    WriteScratchFile(path, text);
+    fs::last_write_time(path, time);
+}
+
+// Every way editors and tools save is seen and built; an edit that leaves
+// the file's size and time as they were is seen by its bytes, within 2 s.
+TEST_F(Reload, SeesEveryWayOfSavingAFile)
+{
+    struct Case {
+        const char* name;
+        void (*save)();
+        bool onlyByItsBytes;
+    } cases[] = {
+        {"written in place", [] { WriteScratchFile("fire.frag", "#version 110\nvoid main() { }\n"); }, false},
+        {"a new file renamed over it", [] {
+             WriteKeepingSizeAndTime("fire.frag.new", White);
+             fs::rename("fire.frag.new", "fire.frag");
+         }, false},
+        {"deleted and written anew", [] {
+             fs::remove("fire.frag");
+             WriteScratchFile("fire.frag", "#version 110\nvoid main() { gl_FragColor = vec4(1.0); }\n");
+         }, false},
+        {"rewritten in place, size and time kept", [] { WriteKeepingSizeAndTime("fire.frag", White); }, true},
+    };
+    int ms = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteScratchFile("fire.frag", Grey);
+        CheckAt({ms += 5000, ms + 200});
+        const GLuint before = programs[1];
+        c.save();
+        EXPECT_EQ("", CheckAt({ms + 300, ms + 500}));
+        if (c.onlyByItsBytes)
+            EXPECT_EQ(before, programs[1]) << "its stamp cannot tell";
+        else
+            EXPECT_NE(before, programs[1]);
+        EXPECT_EQ("", CheckAt({ms + 1600, ms + 1800}));
+        EXPECT_NE(before, programs[1]);
+    }
+}
+
+// A save that does not build leaves the last good build in use, says why on
+// stderr as start-up would, and shows it over the scene until a good save.
+TEST_F(Reload, AFailedBuildKeepsTheLastGoodOneAndShowsWhy)
+{
+    const GLuint fire = programs[1];
+    const int programsAlive = ProgramsAlive();
+    const char* broken = "#version 110\nvoid main()\n{\n    gl_FragColor = vec4(1.0) +;\n}\n";
+    WriteScratchFile("fire.frag", broken);
+    const std::string log = CompileLog(GL_FRAGMENT_SHADER, broken);
+    EXPECT_EQ("fire.frag:\n" + log + "\nError compiling fire.frag\n" + KeptFire, CheckAt({0, 120}));
+    EXPECT_EQ(fire, programs[1]);
+    const std::string firstLogLine = log.substr(0, log.find('\n') + 1);
+    EXPECT_EQ(std::string(FireFiles) + "\nError compiling fire.frag\n" + KeptFire + firstLogLine +
+              "   4 |     gl_FragColor = vec4(1.0) +;\n", ReloadErrorText(FireShaders));
+    EXPECT_EQ(programsAlive, ProgramsAlive()) << "the failed build left a program behind";
+
+    WriteScratchFile("particle.bmp", "not an image");
+    EXPECT_EQ("Image magic not BMP in particle.bmp\nReload failed: the previous sprite stays in use\n",
+              CheckAt({200, 320}));
+    EXPECT_EQ(static_cast<GLint>(sprite), Bound2DTexture());
+    EXPECT_EQ("particle.bmp\nImage magic not BMP in particle.bmp\n"
+              "Reload failed: the previous sprite stays in use\n", std::string(ReloadErrorText(SpriteImage)));
+
+    WriteScratchFile("fire.frag", White);
+    EXPECT_EQ("", CheckAt({400, 520}));
+    EXPECT_NE(fire, programs[1]);
+    EXPECT_STREQ("", ReloadErrorText(FireShaders));
+}
+
+// A file that cannot be opened just now (here: no file can, as when another
+// program holds it) is tried again at each check, and said once.
+TEST_F(Reload, RetriesAFileItCouldNotReadAtEachCheckAndSaysSoOnce)
+{
+    const GLuint fire = programs[1];
+    WriteScratchFile("fire.frag", White);
+    WriteScratchFile("particle.bmp", BmpOf(2, 2));
+    const std::string printed = StderrOf([] {
+        CheckAssetsAt(0);
+        rlimit limits;
+        getrlimit(RLIMIT_NOFILE, &limits);
+        const rlimit usual = limits;
+        limits.rlim_cur = static_cast<rlim_t>(dup(0));   // the lowest free descriptor
+        close(static_cast<int>(limits.rlim_cur));
+        setrlimit(RLIMIT_NOFILE, &limits);
+        for (int ms : {120, 130, 1100, 1110})
+            CheckAssetsAt(ms);
+        setrlimit(RLIMIT_NOFILE, &usual);
+    });
+    EXPECT_EQ("Cannot open text file fire.vert\n" + KeptFire + "Cannot open file particle.bmp\n"
+              "Reload failed: the previous sprite stays in use\n", printed);
+    EXPECT_EQ(fire, programs[1]);
+    EXPECT_EQ(static_cast<GLint>(sprite), Bound2DTexture());
+    EXPECT_EQ("", CheckAt({1120}));
+    EXPECT_NE(fire, programs[1]);
+    EXPECT_NE(static_cast<GLint>(sprite), Bound2DTexture());
+    EXPECT_STREQ("", ReloadErrorText(FireShaders));
+    EXPECT_STREQ("", ReloadErrorText(SpriteImage));
+
+    // A file that is gone is said once, and built once it is back.
+    fs::remove("fire.frag");
+    EXPECT_EQ("Cannot open text file fire.frag\n" + KeptFire, CheckAt({1200, 1320, 1330, 2400}));
+    WriteScratchFile("fire.frag", Grey);
+    EXPECT_EQ("", CheckAt({2410, 2530}));
+    EXPECT_STREQ("", ReloadErrorText(FireShaders));
 }

@@ -1,12 +1,9 @@
 #include "gl/bmp_image.h"
 #include "tests/support.h"
-#include "tools/particle_glow.h"
 
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <iterator>
 
 static const int MaxSize = 64;   // the GL maximum texture size these tests assume
 
@@ -47,6 +44,7 @@ TEST(ReadBmpImage, ReportsTheFirstDefectOfEachBrokenFileWithItsOwnMessage)
         {"height64.bmp", BmpOf(1, 64), ""},
         {"height65.bmp", EditedBmp([](BmpFields& f) { f.height = 65; }), "@ image height 65 out of range 1-64\n"},
         {"top_down.bmp", EditedBmp([](BmpFields& f) { f.height = -3; }), "@ image height -3 out of range 1-64\n"},
+        {"planes2.bmp", EditedBmp([](BmpFields& f) { f.planes = 2; }), "@ bit planes is not 1: 2\n"},
         {"planes_max.bmp", EditedBmp([](BmpFields& f) { f.planes = 0xFFFF; }), "@ bit planes is not 1: 65535\n"},
         {"bits_max.bmp", EditedBmp([](BmpFields& f) { f.bitsPerPixel = 0xFFFF; }), "@ bits per pixel is not 24: 65535\n"},
         {"rle8.bmp", EditedBmp([](BmpFields& f) { f.compression = 1; }), "@ compressed files not supported\n"},
@@ -98,16 +96,3 @@ TEST(ReadBmpImage, CountsHugeImagesIn64BitsAndChecksTheFileBeforeAllocating)
     EXPECT_EQ("Cannot allocate 3221225472 bytes of memory for image " + sparse + "\n", sparseMessage);
 }
 #endif
-
-// The fire blends sprites additively: black adds nothing, so the glow must
-// reach black before the edges of the square.
-TEST(ShippedSprite, IsTheGeneratedGlowThatFadesToBlackBeforeTheEdges)
-{
-    std::ifstream file(GLITTER_ASSET_DIR "/particle.bmp", std::ios::binary);
-    const std::vector<unsigned char> shipped{std::istreambuf_iterator<char>(file), {}};
-    EXPECT_EQ(ParticleGlowBmp(), shipped) << "assets/particle.bmp is stale: rebuild it with the particle_bmp target";
-    EXPECT_GE(GlowBrightness(GlowSide / 2, GlowSide / 2), 250);
-    for (int i = 0; i < GlowSide; i++)
-        EXPECT_EQ(0, GlowBrightness(i, 0) + GlowBrightness(0, i) + GlowBrightness(i, GlowSide - 1) +
-                     GlowBrightness(GlowSide - 1, i)) << i;
-}

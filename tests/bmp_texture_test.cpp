@@ -56,3 +56,26 @@ TEST(TryLoadTexBMP, ReportsAnEarlierGLErrorAndStillLoads)
     EXPECT_EQ("ERROR: invalid enumerant [LoadTexBMP]\n", StderrOf([&] { texture = TryLoadTexBMP(path.c_str(), &failure); }));
     EXPECT_NE(0u, texture) << failure.message;
 }
+
+// When GL refuses the upload (here: a one-byte pixel buffer left bound takes
+// the place of the image's memory), the loader says so, deletes what it made
+// and leaves the texture that was bound before.
+TEST(TryLoadTexBMP, AFailedUploadLeavesTheTextureBoundBefore)
+{
+    OpenTestWindow();
+    const std::string path = WriteScratchFile("refused.bmp", BmpOf(2, 2));
+    GLuint before = 0, buffer = 0;
+    glGenTextures(1, &before);
+    glBindTexture(GL_TEXTURE_2D, before);
+    glGenBuffers(1, &buffer);
+    glBindBuffer(GL_PIXEL_UNPACK_BUFFER, buffer);
+    glBufferData(GL_PIXEL_UNPACK_BUFFER, 1, nullptr, GL_STATIC_DRAW);
+    Failure failure{};
+    EXPECT_EQ(0u, TryLoadTexBMP(path.c_str(), &failure));
+    glBindBuffer(GL_PIXEL_UNPACK_BUFFER, 0);
+    EXPECT_EQ("Error in glTexImage2D " + path + " 2x2\n", failure.message);
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(static_cast<GLint>(before), bound);
+    EXPECT_FALSE(glIsTexture(before + 1));
+}

@@ -1,4 +1,5 @@
 #include "app/frame.h"
+#include "app/reload_errors.h"
 #include "app/view.h"
 #include "app/view_state.h"
 #include "gl/shader_program.h"
@@ -176,4 +177,50 @@ TEST_F(Frame, FireDrawsOnlyTheLiveEntries)
     glReadPixels(450, 450, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, stale);
     EXPECT_GT(live[0], 200);
     EXPECT_EQ(0, stale[0]);
+}
+
+// A failed reload shows on a dark box over the scene (here a grey clear):
+// inside the window at any size, wrapped short of its right edge, never
+// over the status line, and gone once cleared.
+TEST_F(Frame, ShowsAFailedReloadInsideTheWindowAndAboveTheStatusLine)
+{
+    Failure failure = {};
+    snprintf(failure.message, sizeof failure.message, "Error compiling fire.frag\n");
+    snprintf(failure.log, sizeof failure.log, "0:4(31): error: syntax error, unexpected ';' and a long "
+             "explanation that runs on and on past the right edge of any window\n");
+    view.showAxes = 0;
+    glClearColor(0.5f, 0.5f, 0.5f, 1);
+    const int sizes[][2] = {{600, 600}, {200, 120}};
+    for (const auto& size : sizes) {
+        const int width = size[0], height = size[1];
+        SCOPED_TRACE(testing::Message() << width << "x" << height);
+        reshape(width, height);
+        ShowReloadError(FireShaders, "fire.vert, fire.frag", failure, "Reload failed: the previous Fire shaders stay in use");
+        display();
+        std::vector<unsigned char> pixels(static_cast<size_t>(width * height));
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_GREEN, GL_UNSIGNED_BYTE, pixels.data());
+        // Green is about 128 on the grey, below 100 on the box, over 150 in the text.
+        const auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y * width + x)]; };
+        int text = 0, textInMargin = 0, boxOverStatusLine = 0;
+        for (int y = 0; y < height; y++) {
+            for (int x = 0; x < width; x++) {
+                text += at(x, y) > 150 && y >= 30;
+                textInMargin += at(x, y) > 150 && y >= 30 && x >= width - 8;
+                boxOverStatusLine += at(x, y) < 100 && y < 30;
+            }
+        }
+        EXPECT_LT(at(width - 1, height - 1), 100) << "no dark box";
+        EXPECT_GT(text, 100);
+        EXPECT_EQ(0, textInMargin);
+        EXPECT_EQ(0, boxOverStatusLine);
+        EXPECT_EQ(GL_TRUE, Integer(GL_DEPTH_WRITEMASK));   // as the next frame's particles need
+        EXPECT_FALSE(glIsEnabled(GL_BLEND));
+        ClearReloadError(FireShaders);
+        display();
+        glReadPixels(0, 0, width, height, GL_GREEN, GL_UNSIGNED_BYTE, pixels.data());
+        EXPECT_GT(at(width - 1, height - 1), 100) << "still shown once cleared";
+    }
+    glClearColor(0, 0, 0, 0);
 }

@@ -84,8 +84,13 @@ TEST(Projection, FollowsTheWindowShapeAndTheZoom)
     EXPECT_NEAR(1 / (2.0 * 3.1), projection[0], 1e-6);
     EXPECT_NEAR(1 / 3.1, projection[5], 1e-6);
     EXPECT_NEAR(-1 / 3.1, projection[10], 1e-6);
-    // No height: aspect 1 rather than a division by zero.
+    // No height: aspect 1 rather than a division by zero, and a viewport
+    // as flat as the window.
     reshape(300, 0);
     EXPECT_EQ(1.0, view.aspect);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(300, viewport[2]);
+    EXPECT_EQ(0, viewport[3]);
     EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
 }

@@ -3,7 +3,8 @@
 # Started from a Command Prompt it leaves the prompt's console alone; started
 # with a console of its own, as a double-click in Explorer starts it, it
 # hides that console, and shows a fatal start-up message in a message box
-# too, since stderr is then nowhere to be seen.
+# too, with the lines the console would have shown before it, since stderr is
+# then nowhere to be seen.
 # Usage: console.sh GLITTER_EXE ASSET_DIR
 set -u
 GLITTER=$(realpath "$1")
@@ -40,15 +41,21 @@ for shell in "cmd /c" ""; do
   xdotool key --window "$WINDOW" Escape
   check "Escape ends it with status 0" ended_with "$dir" 0
 
-  rm "$dir/fire.vert" "$dir/status"
+  printf '#version 110\nvoid main() { gl_Position = ftransform() }\n' >"$dir/confetti.vert"
+  rm "$dir/status"
   launch "$dir" $shell
   if [ -n "$shell" ]; then
     check "from a Command Prompt a fatal error shows no message box" ended_with "$dir" 1
   else
     box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Glitter$' getwindowgeometry %@ |
       awk '/^Window/ { id = $2 } /Geometry/ && $2 != "600x600" { print id }' | head -n 1)
-    [ -n "$box" ] && pass "with its console hidden a fatal error shows a message box" || fail "no message box"
-    [ -n "$box" ] && xdotool key --window "$box" Return
+    [ -n "$box" ] && pass "with its console hidden a fatal error shows a message box" || die "no message box"
+    # What the console would have shown: the compiler's log, then the fatal line.
+    import -window "$box" "$E2E_TMP/box.png" && convert "$E2E_TMP/box.png" -colorspace Gray -resize 300% "$E2E_TMP/box3.png"
+    text=$(tesseract "$E2E_TMP/box3.png" - 2>/dev/null | tr -s ' \n' ' ')
+    [[ $text == *"confetti.vert"*"error: syntax error"*"Error compiling confetti.vert"* ]] &&
+      pass "the box shows the log and the fatal line" || fail "the box reads '$text'"
+    xdotool key --window "$box" Return
     check "the message box's OK ends it with status 1" ended_with "$dir" 1
   fi
 done

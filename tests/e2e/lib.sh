@@ -26,7 +26,7 @@ trap 'exit 130' INT TERM HUP
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb_session.sh"
 GLITTER_CMD=("$GLITTER")
 if [[ $GLITTER == *.exe ]]; then
-  source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_session.sh"
+  source "$(dirname "${BASH_SOURCE[0]}")/wine_session.sh"
   GLITTER_CMD=(wine "$GLITTER")
 fi
 
@@ -63,12 +63,13 @@ start_xvfb() {
   [ "${GLITTER_CMD[0]}" = wine ] && { start_wine_session || die "no Wine session"; }
 }
 
-# Makes a working folder holding a fresh copy of the four assets and prints
-# its path.
+# Makes a working folder holding a fresh copy of what ASSET_DIR holds (the
+# four assets, and beside them anything else the program came with) and
+# prints its path.
 make_workdir() {
   local dir
   dir=$(mktemp -d "$E2E_TMP/work.XXXXXX")
-  cp "$ASSET_DIR"/{confetti.vert,fire.vert,fire.frag,particle.bmp} "$dir"/
+  cp -R "$ASSET_DIR"/. "$dir"/
   echo "$dir"
 }
 
@@ -95,10 +96,25 @@ start_glitter() {
   xdotool windowfocus --sync "$WINDOW" 2>/dev/null
 }
 
-# Sends keys to the window and gives the program time to draw them.
+# Sends keys to the window.
 keys() {
   xdotool key --window "$WINDOW" --delay 5 "$@" || fail "xdotool could not send: $*"
-  sleep 0.5
+}
+
+# wait_for NAME SECONDS COMMAND...: passes as soon as COMMAND succeeds, and
+# fails if it has not within SECONDS; what COMMAND said last goes with it.
+# Checks wait for what they expect, however slowly it comes.
+wait_for() {
+  local name=$1 deadline=$((SECONDS + $2)) said
+  shift 2
+  until said=$("$@"); do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      fail "$name${said:+: $said}"
+      return 1
+    fi
+    sleep 0.1
+  done
+  pass "$name${said:+ ($said)}"
 }
 
 # Presses Escape and checks that the program ends at once with status 0,
@@ -116,6 +132,29 @@ escape_ends() {
 SHOT=$E2E_TMP/shot.png
 shot() {
   import -window "$WINDOW" "$SHOT" 2>/dev/null || fail "cannot take a screenshot of window $WINDOW"
+}
+
+# on_screen CHECK N COLOUR [REGION]: CHECK (at_least or at_most) on a
+# screenshot taken now.
+on_screen() {
+  shot && "$1" "$2" "$SHOT" "${@:3}"
+}
+
+# screen_says TEXT: the window's top rows, where a failed reload is shown,
+# read back by OCR, hold TEXT; screen_says_no TEXT: they do not.
+screen_text() {
+  shot && convert "$SHOT" -crop 600x160+0+0 +repage -colorspace Gray -negate -resize 300% "$E2E_TMP/text.png" &&
+    tesseract "$E2E_TMP/text.png" - 2>/dev/null | tr -s ' \n' ' '
+}
+screen_says() {
+  local text
+  text=$(screen_text)
+  [[ $text == *"$1"* ]] && echo "read '$1'" || { echo "read '${text:0:300}'"; return 1; }
+}
+screen_says_no() {
+  local text
+  text=$(screen_text)
+  [[ $text != *"$1"* ]] || { echo "still reads '$1'"; return 1; }
 }
 
 # count FILE COLOUR [REGION]: the pixels of a screenshot (within REGION,

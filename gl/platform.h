@@ -1,6 +1,6 @@
 // What differs between the systems Glitter runs on: the console window, a
-// message box for a fatal error, and what a file looks like on disk. No other
-// file asks which system it is built for.
+// message box for a fatal error, and how files are opened and stamped. No
+// other file asks which system it is built for.
 #pragma once
 
 #include <cstdio>
@@ -23,12 +23,17 @@ void HideOwnConsole();
 // fatal message does not vanish with the program; otherwise does nothing.
 void ShowMessageIfConsoleHidden(const char* title, const char* text);
 
+// Opens path to read its bytes as stored, or returns null. The file stays
+// free for an editor to save meanwhile: on Windows, others may still write,
+// rename or delete it while it is open here.
+FILE* OpenForReading(const char* path);
+
 // True when the open file is a regular file: a folder or a device may open
 // like one, yet has no length or text worth reading.
 bool IsRegularFile(FILE* file);
 
 // What a file looked like on disk at one moment: enough to tell that it was
-// written, replaced or removed since.
+// written, replaced or removed since. A link is followed to its file.
 struct FileStamp {
     bool exists;
     long long size;           // bytes
@@ -42,3 +47,9 @@ struct FileStamp {
 FileStamp StampFile(const char* path);
 
 bool SameStamp(const FileStamp& a, const FileStamp& b);
+
+// A fingerprint of the first megabyte of the file at path: it tells an edit
+// that kept the file's size and time (coarse clocks, tools that restore
+// times). 0 when the file cannot be read. Allocates nothing, and leaves the
+// file free to be saved meanwhile.
+unsigned long long HashFile(const char* path);

@@ -14,7 +14,7 @@
 # prefix share one wineserver, and stop_wine_session ends them all, so
 # sessions take turns: start_wine_session waits while another one is open.
 
-wine_session_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+wine_session_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 # No debug channels (nor the wrapper's hint about 32-bit Wine), and no offer
 # to install Mono or Gecko, which Glitter does not use.
