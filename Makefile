@@ -15,7 +15,7 @@ FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 WINDOWS_BUILD := build-windows
 
-.PHONY: all deps build build-test build-asan run test fuzz soak clean build-bench bench screenshots package windows test-windows
+.PHONY: all deps build build-test build-asan run test fuzz soak clean build-bench bench screenshots example gallery package windows test-windows
 
 all: build
 
@@ -82,6 +82,19 @@ bench: build-bench
 # Stills and animated GIFs of both modes, for the README.
 screenshots: build
 	scripts/screenshots.sh $(RUN_BUILD)/run docs/images
+
+# Puts an example of the gallery in build/run/, where the running program
+# shows it at once: `make example NAME=snow`. `make example NAME=default`
+# brings the shipped files back; no NAME lists the examples. Builds the
+# program first if there is none yet.
+example:
+	@test -x $(RUN_BUILD)/run/glitter || $(MAKE) build
+	@scripts/example.sh "$(NAME)" $(RUN_BUILD)/run
+
+# A still and an animated GIF of every example of examples/, rendered under
+# Xvfb, and their page: docs/gallery/.
+gallery: build
+	scripts/gallery.sh $(RUN_BUILD)/run/glitter docs/gallery
 
 # A Debian package (build-bench/glitter_*.deb) of what `cmake --install` puts
 # in place: the program, its assets and the glitter launcher.

@@ -3,8 +3,6 @@
 
 #include <gmock/gmock.h>
 
-#include <cstdlib>
-#include <cstring>
 
 using testing::MatchesRegex;
 
@@ -52,29 +50,4 @@ TEST(TryCreateShaderProg, BindsTheAttributesPrintsEveryLogAndReportsAPendingErro
             EXPECT_EQ(1, shaders);
         }
     }
-}
-
-// The shipped shaders, as the program builds them. ctest runs this twice: on
-// the display's own GL and on a driver limited to OpenGL 2.0 and GLSL 1.10.
-TEST(ShippedShaders, CompileAndLinkWithoutAnyLogOutput)
-{
-    OpenTestWindow();
-    const char* strict = getenv("MESA_GL_VERSION_OVERRIDE");
-    if (strict && strcmp(strict, "2.0") == 0) {
-        ASSERT_EQ(0, strncmp("2.0", reinterpret_cast<const char*>(glGetString(GL_VERSION)), 3));
-    }
-    Failure failure{};
-    GLuint glitter = 0, fire = 0;
-    EXPECT_EQ("", StderrOf([&] {
-        glitter = TryCreateShaderProg(GLITTER_ASSET_DIR "/confetti.vert", nullptr, &failure);
-        fire = TryCreateShaderProg(GLITTER_ASSET_DIR "/fire.vert", GLITTER_ASSET_DIR "/fire.frag", &failure);
-    }));
-    ASSERT_NE(0u, glitter) << failure.message;
-    ASSERT_NE(0u, fire) << failure.message;
-    for (GLuint program : {glitter, fire}) {
-        EXPECT_EQ(4, glGetAttribLocation(program, "Vel"));
-        EXPECT_EQ(5, glGetAttribLocation(program, "Start"));
-        EXPECT_GE(glGetUniformLocation(program, "time"), 0);
-    }
-    EXPECT_GE(glGetUniformLocation(fire, "img"), 0);
 }

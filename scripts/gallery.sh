@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Pictures of the gallery: runs Glitter on each example of examples/ under a
+# private Xvfb and saves a still and a short animated GIF of the mode the
+# example is for, then writes the gallery's page of them all.
+#   scripts/gallery.sh GLITTER OUT_DIR [NAME...]
+# GLITTER is the program; OUT_DIR receives NAME.png and NAME.gif for each
+# example (every one when no NAME is given) and README.md, a table of every
+# example with its picture and the first line of its own README.md.
+set -euo pipefail
+export LC_ALL=C   # EPOCHREALTIME with a decimal point
+
+if [ $# -lt 2 ]; then
+    echo "usage: $0 GLITTER OUT_DIR [NAME...]" >&2
+    exit 2
+fi
+glitter=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+mkdir -p "$2"
+out_dir=$(cd "$2" && pwd)
+shift 2
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+source "$here/xvfb_session.sh"
+source "$here/capture.sh"
+
+capture_dir=$(mktemp -d)
+glitter_pid=""
+cleanup() {
+    stop_program_and_xvfb "$glitter_pid"
+    rm -rf "$capture_dir"
+}
+trap cleanup EXIT
+
+names=("$@")
+if [ ${#names[@]} -eq 0 ]; then
+    for dir in "$root"/examples/*/; do
+        names+=("$(basename "$dir")")
+    done
+fi
+
+# An example that brings its own confetti.vert is for Glitter mode; the
+# others replace the Fire files and are shown after pressing m.
+render_example() {
+    local name=$1 run_dir="$capture_dir/run-$1"
+    mkdir -p "$run_dir"
+    "$here/example.sh" "$name" "$run_dir" >/dev/null
+    start_glitter "$glitter" "$run_dir"
+    if [ ! -f "$root/examples/$name/confetti.vert" ]; then
+        send_key "$glitter_window" m
+    fi
+    capture_window "$out_dir/$name.png" "$out_dir/$name.gif"
+    stop_glitter
+    echo "$out_dir/$name.png"
+    echo "$out_dir/$name.gif"
+}
+
+# The first line of text after the title of an example's README.md.
+summary_of() {
+    awk 'NR > 1 && NF { print; exit }' "$root/examples/$1/README.md"
+}
+
+write_page() {
+    local dir name
+    {
+        echo "# Gallery"
+        echo
+        echo "Each example is a set of shader files (and sometimes a sprite) for the same particle"
+        echo "data, in a folder of \`examples/\` whose README tells how it works. Start Glitter"
+        echo "(\`make run\`), then try one: \`make example NAME=snow\`; the program shows it at once"
+        echo "(press \`m\` for the Fire mode ones). \`make example NAME=default\` brings the shipped"
+        echo "files back, as do \`make build\` and \`make run\`: start the program, then pick an example."
+        echo "\`make gallery\` renders these pictures."
+        echo
+        echo "| Example | Picture | What it shows |"
+        echo "| --- | --- | --- |"
+        for dir in "$root"/examples/*/; do
+            name=$(basename "$dir")
+            echo "| [$name](../../examples/$name/README.md) | [![$name]($name.gif)]($name.png) | $(summary_of "$name") |"
+        done
+    } >"$out_dir/README.md"
+    echo "$out_dir/README.md"
+}
+
+start_private_xvfb
+for name in "${names[@]}"; do
+    render_example "$name"
+done
+write_page
