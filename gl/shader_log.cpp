@@ -75,6 +75,7 @@ void QuoteSourceLine(const char* source, int number, char* quote, size_t size)
     }
     if (number < 1 || !line || (!*line && line != source))
         return;
+    line += strspn(line, " \t");   // the indent tells nothing here, and the room is short
     const int prefix = snprintf(quote, size, "%4d | ", number);
     if (prefix < 0 || static_cast<size_t>(prefix) >= size) {
         quote[0] = '\0';

@@ -11,6 +11,6 @@
 int FirstErrorLine(const char* log);
 
 // Writes line number (counted from 1) of source into quote as
-// "  12 | text", without its line end and with tabs and other control
-// characters as spaces; "" when source has no such line.
+// "  12 | text", without its indent or line end and with tabs and other
+// control characters as spaces; "" when source has no such line.
 void QuoteSourceLine(const char* source, int number, char* quote, size_t size);

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Shows what Glitter looks like without a display: runs it on a private Xvfb
-# and saves a still and a short animated GIF of each mode.
+# and saves a still and a short animated GIF of each mode, then a still of a
+# mistyped fire.frag saved while it runs.
 #   scripts/screenshots.sh RUN_DIR OUT_DIR
-# RUN_DIR holds the glitter binary and its assets; OUT_DIR receives
-# glitter.png, glitter.gif, fire.png and fire.gif. Prints the files it made.
+# RUN_DIR holds the glitter binary and its assets (a copy of them is used);
+# OUT_DIR receives glitter.png, glitter.gif, fire.png, fire.gif and
+# reload-error.png. Prints the files it made.
 set -euo pipefail
 export LC_ALL=C   # EPOCHREALTIME with a decimal point
 
@@ -26,11 +28,15 @@ cleanup() {
 trap cleanup EXIT
 
 start_private_xvfb
-start_glitter "$run_dir/glitter" "$run_dir"
+cp -RL "$run_dir" "$capture_dir/run"
+start_glitter "$capture_dir/run/glitter" "$capture_dir/run"
 capture_window "$out_dir/glitter.png" "$out_dir/glitter.gif"
 send_key "$glitter_window" m
 capture_window "$out_dir/fire.png" "$out_dir/fire.gif"
-stop_glitter
-for f in glitter.png glitter.gif fire.png fire.gif; do
+sed -i 's/\* glow)/* glw)/' "$capture_dir/run/fire.frag"
+sleep 1
+import -window "$glitter_window" "$out_dir/reload-error.png"
+stop_glitter 2>/dev/null || true   # the mistake's messages are expected
+for f in glitter.png glitter.gif fire.png fire.gif reload-error.png; do
     echo "$out_dir/$f"
 done

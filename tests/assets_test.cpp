@@ -160,7 +160,7 @@ TEST_F(Reload, AFailedBuildKeepsTheLastGoodOneAndShowsWhy)
     EXPECT_EQ(fire, programs[1]);
     const std::string firstLogLine = log.substr(0, log.find('\n') + 1);
     EXPECT_EQ(std::string(FireFiles) + "\nError compiling fire.frag\n" + KeptFire + firstLogLine +
-              "   4 |     gl_FragColor = vec4(1.0) +;\n", ReloadErrorText(FireShaders));
+              "   4 | gl_FragColor = vec4(1.0) +;\n", ReloadErrorText(FireShaders));
     EXPECT_EQ(programsAlive, ProgramsAlive()) << "the failed build left a program behind";
 
     WriteScratchFile("particle.bmp", "not an image");

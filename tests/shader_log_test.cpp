@@ -25,7 +25,7 @@ TEST(FirstErrorLine, ReadsTheLineOfTheFirstErrorInEveryDriversForm)
 
 TEST(QuoteSourceLine, QuotesOneLineWithItsNumberAndNothingPastTheText)
 {
-    const char* source = "#version 110\r\nvoid main()\r\n{\tgl_FragColor = vec4(1.0) +;\r\n}";
+    const char* source = "#version 110\r\nvoid main()\r\n\t{\tgl_FragColor = vec4(1.0) +;\r\n}";
     char quote[40];
     QuoteSourceLine(source, 3, quote, sizeof quote);
     EXPECT_STREQ("   3 | { gl_FragColor = vec4(1.0) +;", quote);
