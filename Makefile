@@ -113,12 +113,13 @@ windows:
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	cd $(WINDOWS_BUILD) && cpack
 
-# The zip's glitter.exe under Wine on Xvfb, unpacked into a scratch folder:
-# every start-up failure, a whole session with reloads and keys, and how it
-# treats the console it starts with.
+# Under Wine on Xvfb: the unit tests of the Windows build, then the zip's
+# glitter.exe, unpacked into a scratch folder: start-up failures, a whole
+# session with reloads and keys, and how it treats the console it starts with.
 test-windows: windows
 	rm -rf $(WINDOWS_BUILD)/unzipped && mkdir $(WINDOWS_BUILD)/unzipped
 	cd $(WINDOWS_BUILD)/unzipped && cmake -E tar xf ../glitter-*-windows-x64.zip
+	bash tests/e2e/units.sh $(WINDOWS_BUILD)/tests/glitter_tests.exe
 	for test in startup session console; do \
 	  bash tests/e2e/$$test.sh $(WINDOWS_BUILD)/unzipped/glitter.exe $(WINDOWS_BUILD)/unzipped || exit 1; done
 

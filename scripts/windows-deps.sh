@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds freeglut and GLEW for 64-bit Windows as static libraries, from
-# Debian's own source packages, into DEPS_DIR/prefix:
+# Builds freeglut and GLEW (and GoogleTest, for the unit tests) for 64-bit
+# Windows as static libraries, from Debian's own source packages, into
+# DEPS_DIR/prefix:
 #
 #   scripts/windows-deps.sh DEPS_DIR
 #
@@ -9,7 +10,8 @@
 #   DEPS_DIR/src/      the downloaded tarballs and their unpacked trees
 #   DEPS_DIR/build/    the two builds
 #   DEPS_DIR/prefix/   include/GL, lib/libfreeglut_static.a, lib/libglew32s.a,
-#                      share/licenses/{freeglut/COPYING,glew/LICENSE.txt}
+#                      share/licenses/{freeglut/COPYING,glew/LICENSE.txt},
+#                      GoogleTest's headers, libraries and CMake package
 #
 # Done once: the tarballs are kept, and the libraries are rebuilt only when
 # this script, the toolchain file or the GLEW build file changes.
@@ -32,7 +34,7 @@ jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 recipe=$(cat "$0" "$toolchain" "$glew_project/CMakeLists.txt" | sha256sum | cut -d' ' -f1)
 stamp=$prefix/.recipe
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$recipe" ]; then
-  echo "freeglut and GLEW for Windows: up to date in $prefix"
+  echo "freeglut, GLEW and GoogleTest for Windows: up to date in $prefix"
   exit 0
 fi
 
@@ -59,17 +61,19 @@ fetch_sources() {
     # cannot write to: download as ourselves.
     -o APT::Sandbox::User="$(id -un)")
   "${apt[@]}" update
-  (cd "$src_dir" && "${apt[@]}" source --download-only freeglut glew)
+  (cd "$src_dir" && "${apt[@]}" source --download-only freeglut glew googletest)
 }
 
-if [ -z "$(tarball 'freeglut_*.orig.tar.*')" ] || [ -z "$(tarball 'glew_*.orig.tar.*')" ]; then
-  echo "Fetching the freeglut and GLEW source packages from Debian"
+if [ -z "$(tarball 'freeglut_*.orig.tar.*')" ] || [ -z "$(tarball 'glew_*.orig.tar.*')" ] ||
+   [ -z "$(tarball 'googletest_*.orig.tar.*')" ]; then
+  echo "Fetching the freeglut, GLEW and GoogleTest source packages from Debian"
   fetch_sources
 fi
 freeglut_tar=$(tarball 'freeglut_*.orig.tar.*')
 glew_tar=$(tarball 'glew_*.orig.tar.*')
-if [ -z "$freeglut_tar" ] || [ -z "$glew_tar" ]; then
-  echo "$0: the freeglut and GLEW source tarballs did not arrive in $src_dir" >&2
+googletest_tar=$(tarball 'googletest_*.orig.tar.*')
+if [ -z "$freeglut_tar" ] || [ -z "$glew_tar" ] || [ -z "$googletest_tar" ]; then
+  echo "$0: the freeglut, GLEW and GoogleTest source tarballs did not arrive in $src_dir" >&2
   exit 1
 fi
 
@@ -83,6 +87,7 @@ unpack() {
 }
 freeglut_src=$(unpack "$freeglut_tar")
 glew_src=$(unpack "$glew_tar")
+googletest_src=$(unpack "$googletest_tar")
 
 rm -rf "$prefix" "$deps_dir/build"
 common=(-DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
@@ -99,9 +104,14 @@ cmake -S "$glew_project" -B "$deps_dir/build/glew" "${common[@]}" -DGLEW_SOURCE_
 cmake --build "$deps_dir/build/glew" -j "$jobs"
 cmake --install "$deps_dir/build/glew" >/dev/null
 
+echo "Building GoogleTest ($(basename "$googletest_src")) for Windows"
+cmake -S "$googletest_src" -B "$deps_dir/build/googletest" "${common[@]}" -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
+cmake --build "$deps_dir/build/googletest" -j "$jobs"
+cmake --install "$deps_dir/build/googletest" >/dev/null
+
 # Their licences travel with the program that has them linked in.
 install -D -m 644 "$freeglut_src/COPYING" "$prefix/share/licenses/freeglut/COPYING"
 install -D -m 644 "$glew_src/LICENSE.txt" "$prefix/share/licenses/glew/LICENSE.txt"
 
 echo "$recipe" >"$stamp"
-echo "freeglut and GLEW for Windows: built in $prefix"
+echo "freeglut, GLEW and GoogleTest for Windows: built in $prefix"

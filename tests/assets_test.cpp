@@ -2,12 +2,11 @@
 #include "app/frame.h"
 #include "app/reload_errors.h"
 #include "gl/bmp_texture.h"
+#include "gl/platform.h"
 #include "gl/shader_program.h"
 #include "tests/support.h"
 
-#include <sys/resource.h>
-#include <unistd.h>
-
+#include <chrono>
 #include <filesystem>
 #include <initializer_list>
 
@@ -32,18 +31,6 @@ static GLint Bound2DTexture()
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     return bound;
-}
-
-// The info log GL gives source, compiled here as the builder would.
-static std::string CompileLog(GLenum type, const char* source)
-{
-    const GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    char log[4096] = "";
-    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    glDeleteShader(shader);
-    return log;
 }
 
 // Start-up as the program does it, in a folder of copies of the shipped
@@ -134,6 +121,8 @@ TEST_F(Reload, SeesEveryWayOfSavingAFile)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteScratchFile("fire.frag", Grey);
+        // Whole seconds, which every system can set again exactly.
+        fs::last_write_time("fire.frag", std::chrono::floor<std::chrono::seconds>(fs::last_write_time("fire.frag")));
         CheckAt({ms += 5000, ms + 200});
         const GLuint before = programs[1];
         c.save();
@@ -155,7 +144,7 @@ TEST_F(Reload, AFailedBuildKeepsTheLastGoodOneAndShowsWhy)
     const int programsAlive = ProgramsAlive();
     const char* broken = "#version 110\nvoid main()\n{\n    gl_FragColor = vec4(1.0) +;\n}\n";
     WriteScratchFile("fire.frag", broken);
-    const std::string log = CompileLog(GL_FRAGMENT_SHADER, broken);
+    const std::string log = InfoLogOf(GL_FRAGMENT_SHADER, broken);
     EXPECT_EQ("fire.frag:\n" + log + "\nError compiling fire.frag\n" + KeptFire, CheckAt({0, 120}));
     EXPECT_EQ(fire, programs[1]);
     const std::string firstLogLine = log.substr(0, log.find('\n') + 1);
@@ -176,8 +165,8 @@ TEST_F(Reload, AFailedBuildKeepsTheLastGoodOneAndShowsWhy)
     EXPECT_STREQ("", ReloadErrorText(FireShaders));
 }
 
-// A file that cannot be opened just now (here: no file can, as when another
-// program holds it) is tried again at each check, and said once.
+// A file that cannot be opened just now (another program holds it) is tried
+// again at each check, and said once.
 TEST_F(Reload, RetriesAFileItCouldNotReadAtEachCheckAndSaysSoOnce)
 {
     const GLuint fire = programs[1];
@@ -185,15 +174,10 @@ TEST_F(Reload, RetriesAFileItCouldNotReadAtEachCheckAndSaysSoOnce)
     WriteScratchFile("particle.bmp", BmpOf(2, 2));
     const std::string printed = StderrOf([] {
         CheckAssetsAt(0);
-        rlimit limits;
-        getrlimit(RLIMIT_NOFILE, &limits);
-        const rlimit usual = limits;
-        limits.rlim_cur = static_cast<rlim_t>(dup(0));   // the lowest free descriptor
-        close(static_cast<int>(limits.rlim_cur));
-        setrlimit(RLIMIT_NOFILE, &limits);
+        BlockOpening({"fire.vert", "particle.bmp"});
         for (int ms : {120, 130, 1100, 1110})
             CheckAssetsAt(ms);
-        setrlimit(RLIMIT_NOFILE, &usual);
+        UnblockOpening();
     });
     EXPECT_EQ("Cannot open text file fire.vert\n" + KeptFire + "Cannot open file particle.bmp\n"
               "Reload failed: the previous sprite stays in use\n", printed);
@@ -211,4 +195,23 @@ TEST_F(Reload, RetriesAFileItCouldNotReadAtEachCheckAndSaysSoOnce)
     WriteScratchFile("fire.frag", Grey);
     EXPECT_EQ("", CheckAt({2410, 2530}));
     EXPECT_STREQ("", ReloadErrorText(FireShaders));
+}
+
+// An editor's save never fails because the program has the file open: it
+// may write the file or delete it meanwhile. (Older Windows, and Wine,
+// refuse to rename a file over one that is open, whatever the sharing; the
+// program holds a file only for the moment of a read.)
+TEST(OpenForReading, LeavesAFileFreeToBeWrittenOrDeletedWhileItIsOpen)
+{
+    const std::string path = WriteScratchFile("held.frag", Grey);
+    FILE* file = OpenForReading(path.c_str());
+    ASSERT_NE(nullptr, file);
+    FILE* editor = fopen(path.c_str(), "r+b");
+    EXPECT_NE(nullptr, editor) << "cannot be written while open";
+    if (editor)
+        fclose(editor);
+    std::error_code removed;
+    fs::remove(path, removed);
+    fclose(file);
+    EXPECT_FALSE(removed) << removed.message();
 }

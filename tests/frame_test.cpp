@@ -139,7 +139,7 @@ TEST_F(Frame, HandsTheClockToTheProgramDrawsWithEachModesStateAndShowsTheStatusL
     // elevation e about x.
     GLdouble modelView[16];
     glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
-    const double a = 30 * M_PI / 180, e = 20 * M_PI / 180;
+    const double degree = std::acos(-1.0) / 180, a = 30 * degree, e = 20 * degree;
     EXPECT_NEAR(cos(a), modelView[0], 1e-6);
     EXPECT_NEAR(sin(a) * sin(e), modelView[1], 1e-6);
     EXPECT_NEAR(-sin(a) * cos(e), modelView[2], 1e-6);

@@ -5,15 +5,23 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+// What differs by system for the tests, at the end of this file.
+static void KeepMesaFromCachingShaders();
 
 void OpenTestWindow()
 {
     static bool open = false;
     if (!open) {
-        // Mesa skips compiling a shader it finds in its disk cache, and then
-        // has no info log to give: tests that look for warnings need fresh
-        // compiles.
-        setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+        KeepMesaFromCachingShaders();
         int argc = 1;
         char name[] = "glitter_tests";
         char* argv[] = {name, nullptr};
@@ -29,16 +37,37 @@ void OpenTestWindow()
     }
 }
 
-static char scratchDir[] = "/tmp/glitter-test-XXXXXX";
+static std::string scratchDir;
 
 std::string ScratchDir()
 {
-    static const bool made = mkdtemp(scratchDir) && !atexit([] {
-        std::error_code ignored;
-        std::filesystem::remove_all(scratchDir, ignored);
-    });
-    EXPECT_TRUE(made) << "cannot create a scratch folder";
+    if (scratchDir.empty()) {
+        std::random_device random;
+        std::error_code error;
+        std::filesystem::path dir;
+        do
+            dir = std::filesystem::temp_directory_path() / ("glitter-test-" + std::to_string(random()));
+        while (!std::filesystem::create_directory(dir, error) && !error);
+        EXPECT_FALSE(error) << "cannot create a scratch folder: " << error.message();
+        scratchDir = dir.string();
+        atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(scratchDir, ignored);
+        });
+    }
     return scratchDir;
+}
+
+
+std::string InfoLogOf(unsigned type, const char* source)
+{
+    const GLuint shader = glCreateShader(type);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    char log[4096] = "";
+    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+    glDeleteShader(shader);
+    return log;
 }
 
 std::string WriteScratchFile(const std::string& name, const std::string& bytes)
@@ -69,3 +98,52 @@ std::vector<unsigned char> DistinctRgb(int width, int height)
         rgb[i] = static_cast<unsigned char>(17 + i * 29);
     return rgb;
 }
+
+#ifdef _WIN32
+// Under Wine, Mesa reads the environment Wine was started with: units.sh
+// sets it there.
+static void KeepMesaFromCachingShaders()
+{
+}
+
+static std::vector<HANDLE> heldFiles;
+
+void BlockOpening(std::initializer_list<const char*> paths)
+{
+    for (const char* path : paths)
+        heldFiles.push_back(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+void UnblockOpening()
+{
+    for (HANDLE file : heldFiles)
+        CloseHandle(file);
+    heldFiles.clear();
+}
+#else
+// Mesa skips compiling a shader it finds in its disk cache, and then has no
+// info log to give: tests that look for warnings need fresh compiles.
+static void KeepMesaFromCachingShaders()
+{
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+}
+
+static rlimit usualLimits;
+
+// As root no file can be held against opening: instead, no new file opens
+// at all once the limit is the lowest free descriptor.
+void BlockOpening(std::initializer_list<const char*>)
+{
+    getrlimit(RLIMIT_NOFILE, &usualLimits);
+    rlimit limits = usualLimits;
+    const int lowestFree = dup(0);
+    close(lowestFree);
+    limits.rlim_cur = static_cast<rlim_t>(lowestFree);
+    setrlimit(RLIMIT_NOFILE, &limits);
+}
+
+void UnblockOpening()
+{
+    setrlimit(RLIMIT_NOFILE, &usualLimits);
+}
+#endif

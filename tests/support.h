@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,14 @@ void OpenTestWindow();
 
 // This process's scratch folder, made on first use and removed at exit.
 std::string ScratchDir();
+
+// Makes the files at paths fail to open from now until UnblockOpening, as
+// when another program holds them (elsewhere than on Windows, every file).
+void BlockOpening(std::initializer_list<const char*> paths);
+void UnblockOpening();
+
+// The info log GL gives a shader of type compiled from source.
+std::string InfoLogOf(unsigned type, const char* source);
 
 // Writes bytes to name in the scratch folder and returns its path.
 std::string WriteScratchFile(const std::string& name, const std::string& bytes);
