@@ -43,6 +43,7 @@ size=$(xdotool getwindowgeometry "$WINDOW" | sed -n 's/.*Geometry: //p')
 wait_for "Glitter draws" 10 on_screen at_least 2000 lit $SCENE
 check "the status line in the lower left" at_least 100 "$SHOT" white $STATUS
 check "the X axis reaches 2 units" at_least 25 "$SHOT" white $X_TIP
+check "and is labelled" at_least 20 "$SHOT" white 16x16+501+284
 keep_scene
 keys m
 wait_for "m switches to Fire, which looks unlike Glitter" 10 differs 5000
