@@ -36,8 +36,8 @@ run: build
 	@scripts/run.sh $(RUN_BUILD)/run
 
 # The tests twice: in the plain build, then in one built with Address and
-# UndefinedBehavior sanitizers (which leaves out the soak and the allocation
-# check: they measure memory and allocations themselves).
+# UndefinedBehavior sanitizers (which leaves out the soak: it measures memory
+# itself).
 test: build-test build-asan
 	cd $(TEST_BUILD) && $(XVFB_RUN) ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) $(XVFB_RUN) ctest --output-on-failure -j $(JOBS)
@@ -68,14 +68,17 @@ fuzz: deps
 soak: build
 	tests/soak.sh $(RUN_BUILD)/run/glitter assets
 
-# Optimised with symbols, for the benchmark, its allocation check and the package.
+# Optimised with symbols, for the benchmark (heaptrack names the functions that
+# allocate) and the package.
 build-bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 
 # Frame rate, frame times, start-up time, peak memory and heap allocations of
-# both modes against a bare baseline frame, under Xvfb (about a minute). The
-# table goes to docs/benchmarks.md.
+# both modes against a bare baseline frame, and the time from a saved shader
+# to the picture, under Xvfb (about three minutes; Google Benchmark and
+# heaptrack). Fails if Glitter's own code allocates per frame. The report
+# goes to docs/benchmarks.md.
 bench: build-bench
 	bench/run_bench.sh $(BENCH_BUILD) $(BENCH_BUILD)/benchmarks.md docs/benchmarks.md
 

@@ -15,7 +15,8 @@ case "$set_name" in
       freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev
       googletest libgtest-dev
       xvfb libgl1-mesa-dri xauth xdotool x11-utils imagemagick
-      strace
+      strace tesseract-ocr desktop-file-utils
+      libbenchmark-dev heaptrack binutils python3
     )
     # Tests and tools that want more than the basics (fuzzing, sanitizers).
     if [ "${GLITTER_WITH_CLANG:-1}" = 1 ]; then
@@ -25,12 +26,13 @@ case "$set_name" in
   windows)
     # The MinGW-w64 compiler (its posix flavour, whose C++ runtime has
     # std::thread), Wine to run the result, and an X server with a GL driver
-    # for Wine to draw on. freeglut and GLEW come from Debian's source
-    # packages (scripts/windows-deps.sh), not from here.
+    # for Wine to draw on, and OCR to read text back from its windows.
+    # freeglut, GLEW and GoogleTest come from Debian's source packages
+    # (scripts/windows-deps.sh), not from here.
     packages=(
       cmake make g++-mingw-w64-x86-64-posix
       wine wine64
-      xvfb libgl1-mesa-dri xauth xdotool x11-utils imagemagick
+      xvfb libgl1-mesa-dri xauth xdotool x11-utils imagemagick tesseract-ocr
     )
     ;;
   *)

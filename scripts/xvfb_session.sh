@@ -1,5 +1,5 @@
 # Sourced by the scripts that drive a Glitter window on a private X server
-# (screenshots, benchmark, allocation check, end-to-end tests, soak): each starts its own Xvfb on a
+# (screenshots, end-to-end tests, soak): each starts its own Xvfb on a
 # free display, so they can run side by side and need no DISPLAY of their own.
 
 # Starts Xvfb, waits until it accepts clients, and exports DISPLAY. Sets
