@@ -17,9 +17,7 @@ namespace fs = std::filesystem;
 // the shipped one where it leaves that name alone.
 static std::string FileFor(const fs::path& folder, const std::string& name)
 {
-    const fs::path own = folder / name;
-    std::error_code error;
-    return fs::exists(own, error) ? own.string() : GLITTER_ASSET_DIR "/" + name;
+    return fs::exists(folder / name) ? (folder / name).string() : GLITTER_ASSET_DIR "/" + name;
 }
 
 // The shipped files and every example of the gallery, as the program builds
@@ -47,16 +45,14 @@ TEST(ShaderSets, ShippedAndEveryExampleBuildWithoutAnyLogAndLoadTheirSprite)
         Failure failure{};
         GLuint glitter = 0, fire = 0, sprite = 0;
         EXPECT_EQ("", StderrOf([&] {
-            glitter = TryCreateShaderProg(FileFor(folder, "confetti.vert").c_str(), nullptr, &failure);
-            fire = TryCreateShaderProg(FileFor(folder, "fire.vert").c_str(), FileFor(folder, "fire.frag").c_str(), &failure);
-            sprite = TryLoadTexBMP(FileFor(folder, "particle.bmp").c_str(), &failure);
+            glitter = TryCreateShaderProg(FileFor(folder, ShaderFiles[0].vertex).c_str(), nullptr, &failure);
+            fire = TryCreateShaderProg(FileFor(folder, ShaderFiles[1].vertex).c_str(),
+                                       FileFor(folder, ShaderFiles[1].fragment).c_str(), &failure);
+            sprite = TryLoadTexBMP(FileFor(folder, SpriteFile).c_str(), &failure);
         }));
         ASSERT_TRUE(glitter && fire && sprite) << failure.message;
         // An effect that does not read the clock does not move.
         EXPECT_GE(glGetUniformLocation(glitter, "time"), 0);
         EXPECT_GE(glGetUniformLocation(fire, "time"), 0);
-        glDeleteProgram(glitter);
-        glDeleteProgram(fire);
-        glDeleteTextures(1, &sprite);
     }
 }

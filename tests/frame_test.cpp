@@ -184,10 +184,8 @@ TEST_F(Frame, FireDrawsOnlyTheLiveEntries)
 // over the status line, and gone once cleared.
 TEST_F(Frame, ShowsAFailedReloadInsideTheWindowAndAboveTheStatusLine)
 {
-    Failure failure = {};
-    snprintf(failure.message, sizeof failure.message, "Error compiling fire.frag\n");
-    snprintf(failure.log, sizeof failure.log, "0:4(31): error: syntax error, unexpected ';' and a long "
-             "explanation that runs on and on past the right edge of any window\n");
+    Failure failure = {"Error compiling fire.frag\n", false, "0:4(31): error: syntax error, unexpected ';' "
+                        "and a long explanation that runs on and on past the right edge of any window\n", ""};
     view.showAxes = 0;
     glClearColor(0.5f, 0.5f, 0.5f, 1);
     const int sizes[][2] = {{600, 600}, {200, 120}};
@@ -197,12 +195,12 @@ TEST_F(Frame, ShowsAFailedReloadInsideTheWindowAndAboveTheStatusLine)
         reshape(width, height);
         ShowReloadError(FireShaders, "fire.vert, fire.frag", failure, "Reload failed: the previous Fire shaders stay in use");
         display();
-        std::vector<unsigned char> pixels(static_cast<size_t>(width * height));
+        std::vector<unsigned char> green(static_cast<size_t>(width * height));
         glReadBuffer(GL_BACK);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_GREEN, GL_UNSIGNED_BYTE, pixels.data());
+        glReadPixels(0, 0, width, height, GL_GREEN, GL_UNSIGNED_BYTE, green.data());
         // Green is about 128 on the grey, below 100 on the box, over 150 in the text.
-        const auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y * width + x)]; };
+        const auto at = [&](int x, int y) { return green[static_cast<size_t>(y * width + x)]; };
         int text = 0, textInMargin = 0, boxOverStatusLine = 0;
         for (int y = 0; y < height; y++) {
             for (int x = 0; x < width; x++) {
@@ -219,7 +217,7 @@ TEST_F(Frame, ShowsAFailedReloadInsideTheWindowAndAboveTheStatusLine)
         EXPECT_FALSE(glIsEnabled(GL_BLEND));
         ClearReloadError(FireShaders);
         display();
-        glReadPixels(0, 0, width, height, GL_GREEN, GL_UNSIGNED_BYTE, pixels.data());
+        glReadPixels(0, 0, width, height, GL_GREEN, GL_UNSIGNED_BYTE, green.data());
         EXPECT_GT(at(width - 1, height - 1), 100) << "still shown once cleared";
     }
     glClearColor(0, 0, 0, 0);

@@ -14,14 +14,16 @@
 #include <unistd.h>
 #endif
 
-// What differs by system for the tests, at the end of this file.
-static void KeepMesaFromCachingShaders();
-
 void OpenTestWindow()
 {
     static bool open = false;
     if (!open) {
-        KeepMesaFromCachingShaders();
+#ifndef _WIN32   // under Wine, Mesa reads the environment Wine started with: units.sh sets it there
+        // Mesa skips compiling a shader it finds in its disk cache, and then
+        // has no info log to give: tests that look for warnings need fresh
+        // compiles.
+        setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+#endif
         int argc = 1;
         char name[] = "glitter_tests";
         char* argv[] = {name, nullptr};
@@ -58,7 +60,6 @@ std::string ScratchDir()
     return scratchDir;
 }
 
-
 std::string InfoLogOf(unsigned type, const char* source)
 {
     const GLuint shader = glCreateShader(type);
@@ -77,14 +78,6 @@ std::string WriteScratchFile(const std::string& name, const std::string& bytes)
     return path;
 }
 
-std::string WithPath(const std::string& text, const std::string& path)
-{
-    std::string filled;
-    for (char c : text)
-        filled += c == '@' ? path : std::string(1, c);
-    return filled;
-}
-
 std::string BmpOf(int width, int height)
 {
     const std::vector<unsigned char> bytes = BmpFileOf(width, height, DistinctRgb(width, height));
@@ -100,12 +93,6 @@ std::vector<unsigned char> DistinctRgb(int width, int height)
 }
 
 #ifdef _WIN32
-// Under Wine, Mesa reads the environment Wine was started with: units.sh
-// sets it there.
-static void KeepMesaFromCachingShaders()
-{
-}
-
 static std::vector<HANDLE> heldFiles;
 
 void BlockOpening(std::initializer_list<const char*> paths)
@@ -121,13 +108,6 @@ void UnblockOpening()
     heldFiles.clear();
 }
 #else
-// Mesa skips compiling a shader it finds in its disk cache, and then has no
-// info log to give: tests that look for warnings need fresh compiles.
-static void KeepMesaFromCachingShaders()
-{
-    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-}
-
 static rlimit usualLimits;
 
 // As root no file can be held against opening: instead, no new file opens

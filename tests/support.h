@@ -37,24 +37,9 @@ std::string StderrOf(Work work)
     return testing::internal::GetCapturedStderr();
 }
 
-// text with each "@" replaced by path: expected messages name their file.
-std::string WithPath(const std::string& text, const std::string& path);
-
 // Tightly packed RGB pixels in which neighbouring bytes differ, so a skipped
 // padding byte or a swapped channel shows.
 std::vector<unsigned char> DistinctRgb(int width, int height);
 
 // A valid file of width x height DistinctRgb pixels.
 std::string BmpOf(int width, int height);
-
-// A valid 4 x 3 image's file with the header fields set by edit.
-template <typename Edit>
-std::string EditedBmp(Edit edit)
-{
-    BmpFields fields;
-    fields.width = 4;
-    fields.height = 3;
-    edit(fields);
-    const std::vector<unsigned char> bytes = BmpFileBytes(fields, BmpPixelData(4, 3, DistinctRgb(4, 3)));
-    return {bytes.begin(), bytes.end()};
-}

@@ -19,14 +19,8 @@ launch() {
 }
 # A visible console window: its title is the program it runs.
 console_shown() { xdotool search --onlyvisible --name '\.exe$' >/dev/null; }
-# ended_with DIR STATUS: the program has ended, within 10 s, with STATUS.
-ended_with() {
-  for _ in $(seq 100); do [ -s "$1/status" ] && break; sleep 0.1; done
-  local status
-  status=$(cat "$1/status" 2>/dev/null)
-  echo "status ${status:-none}"
-  [ "$status" = "$2" ]
-}
+# ended_with DIR STATUS: the program has ended, with STATUS.
+ended_with() { echo "status $(cat "$1/status" 2>/dev/null)" && [ "$(cat "$1/status" 2>/dev/null)" = "$2" ]; }
 
 start_xvfb
 for shell in "cmd /c" ""; do
@@ -39,24 +33,23 @@ for shell in "cmd /c" ""; do
     console_shown && fail "a console of its own is still shown" || pass "a console of its own is hidden"
   fi
   xdotool key --window "$WINDOW" Escape
-  check "Escape ends it with status 0" ended_with "$dir" 0
+  wait_for "Escape ends it with status 0" 10 ended_with "$dir" 0
 
   printf '#version 110\nvoid main() { gl_Position = ftransform() }\n' >"$dir/confetti.vert"
   rm "$dir/status"
   launch "$dir" $shell
   if [ -n "$shell" ]; then
-    check "from a Command Prompt a fatal error shows no message box" ended_with "$dir" 1
+    wait_for "from a Command Prompt a fatal error shows no message box" 10 ended_with "$dir" 1
   else
     box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Glitter$' getwindowgeometry %@ |
       awk '/^Window/ { id = $2 } /Geometry/ && $2 != "600x600" { print id }' | head -n 1)
     [ -n "$box" ] && pass "with its console hidden a fatal error shows a message box" || die "no message box"
     # What the console would have shown: the compiler's log, then the fatal line.
-    import -window "$box" "$E2E_TMP/box.png" && convert "$E2E_TMP/box.png" -colorspace Gray -resize 300% "$E2E_TMP/box3.png"
-    text=$(tesseract "$E2E_TMP/box3.png" - 2>/dev/null | tr -s ' \n' ' ')
+    text=$(text_of "$box")
     [[ $text == *"confetti.vert"*"error: syntax error"*"Error compiling confetti.vert"* ]] &&
       pass "the box shows the log and the fatal line" || fail "the box reads '$text'"
     xdotool key --window "$box" Return
-    check "the message box's OK ends it with status 1" ended_with "$dir" 1
+    wait_for "the message box's OK ends it with status 1" 10 ended_with "$dir" 1
   fi
 done
 finish

@@ -11,10 +11,7 @@ E2E_FAILURES=0
 GLITTER_PID=
 
 e2e_cleanup() {
-  if [ -n "$GLITTER_PID" ] && kill -0 "$GLITTER_PID" 2>/dev/null; then
-    kill "$GLITTER_PID" 2>/dev/null
-    wait "$GLITTER_PID" 2>/dev/null
-  fi
+  [ -n "$GLITTER_PID" ] && kill "$GLITTER_PID" 2>/dev/null && wait "$GLITTER_PID" 2>/dev/null
   [ "${GLITTER_CMD[0]}" = wine ] && stop_wine_session
   stop_private_xvfb
   rm -rf "$E2E_TMP"
@@ -140,22 +137,19 @@ on_screen() {
   shot && "$1" "$2" "$SHOT" "${@:3}"
 }
 
-# screen_says TEXT: the window's top rows, where a failed reload is shown,
-# read back by OCR, hold TEXT; screen_says_no TEXT: they do not.
-screen_text() {
-  shot && convert "$SHOT" -crop 600x160+0+0 +repage -colorspace Gray -negate -resize 300% "$E2E_TMP/text.png" &&
+# text_of WINDOW [CONVERT_OPTIONS...]: the text in a window, read by OCR.
+text_of() {
+  import -window "$1" "$E2E_TMP/text.png" && convert "$E2E_TMP/text.png" "${@:2}" -colorspace Gray -resize 300% "$E2E_TMP/text.png" &&
     tesseract "$E2E_TMP/text.png" - 2>/dev/null | tr -s ' \n' ' '
 }
+# screen_says TEXT: the window's top rows, where a failed reload is shown,
+# hold TEXT (light on dark: negated for OCR); screen_says_no TEXT: they do not.
 screen_says() {
   local text
-  text=$(screen_text)
+  text=$(text_of "$WINDOW" -crop 600x160+0+0 +repage -negate)
   [[ $text == *"$1"* ]] && echo "read '$1'" || { echo "read '${text:0:300}'"; return 1; }
 }
-screen_says_no() {
-  local text
-  text=$(screen_text)
-  [[ $text != *"$1"* ]] || { echo "still reads '$1'"; return 1; }
-}
+screen_says_no() { ! screen_says "$1" >/dev/null; }
 
 # count FILE COLOUR [REGION]: the pixels of a screenshot (within REGION,
 # WxH+X+Y in window pixels) of exactly that colour, such as white (the axes

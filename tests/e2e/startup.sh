@@ -18,8 +18,6 @@ patch() { printf "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }   
 CASES=(
   "no OpenGL 2.0|export MESA_GL_VERSION_OVERRIDE=1.5|OpenGL 2.0 not supported"
   "confetti.vert missing|rm confetti.vert|Cannot open text file confetti.vert"
-  "fire.vert missing|rm fire.vert|Cannot open text file fire.vert"
-  "fire.frag missing|rm fire.frag|Cannot open text file fire.frag"
   "particle.bmp missing|rm particle.bmp|Cannot open file particle.bmp"
   "empty confetti.vert|: >confetti.vert|Cannot read 0 bytes for text file confetti.vert"
   "linux: folder named fire.vert|rm fire.vert; mkdir fire.vert|Cannot read text file fire.vert: not a regular file"
@@ -63,7 +61,5 @@ opened_in_order() {
 if [[ $GLITTER != *.exe ]]; then
   # LeakSanitizer cannot work under ptrace, hence no leak checks here.
   check "without confetti.vert no other file is even opened" opened_in_order confetti.vert "confetti.vert "
-  check "without particle.bmp the shaders are read first, in order" \
-    opened_in_order particle.bmp "confetti.vert fire.vert fire.frag particle.bmp "
 fi
 finish

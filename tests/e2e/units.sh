@@ -11,11 +11,8 @@ start_xvfb
 export MESA_SHADER_CACHE_DISABLE=true
 # run NAME [GTEST_ARGS]: the tests, their verdict, and any failure's story.
 run() {
-  if "${GLITTER_CMD[@]}" "${@:2}" >"$E2E_TMP/units.txt" 2>&1; then
-    pass "$1 ($(grep -a 'PASSED' "$E2E_TMP/units.txt" | tr -d '\r'))"
-  else
+  "${GLITTER_CMD[@]}" "${@:2}" >"$E2E_TMP/units.txt" 2>&1 && pass "$1 ($(grep -a PASSED "$E2E_TMP/units.txt"))" ||
     fail "$1: $(grep -a -B3 -A12 'Failure\|FAILED' "$E2E_TMP/units.txt" | tr -d '\r' | head -80)"
-  fi
 }
 run "the unit tests"
 MESA_GL_VERSION_OVERRIDE=2.0 MESA_GLSL_VERSION_OVERRIDE=110 run "on strict OpenGL 2.0" --gtest_filter='ShaderSets.*'
