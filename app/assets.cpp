@@ -42,6 +42,13 @@ static TargetState targets[ReloadTargetCount];
 static int nextContentCheckMs = 0;
 static GLuint spriteTexture = 0;
 
+GLuint LoadAssets()
+{
+    programs[0] = CreateShaderProg(ShaderFiles[0].vertex, ShaderFiles[0].fragment);
+    programs[1] = CreateShaderProg(ShaderFiles[1].vertex, ShaderFiles[1].fragment);
+    return LoadTexBMP(SpriteFile);
+}
+
 static void Watch(const char* path, int target)
 {
     watched[watchedCount++] = WatchedFile{path, target, StampFile(path), HashFile(path)};

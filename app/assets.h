@@ -19,6 +19,13 @@ struct ProgramFiles {
 inline constexpr ProgramFiles ShaderFiles[2] = {{AssetFiles[0], nullptr}, {AssetFiles[1], AssetFiles[2]}};
 inline constexpr const char* SpriteFile = AssetFiles[3];
 
+// Builds the Glitter program, then the Fire program (so a fault in Glitter's
+// shader is reported before the fire shaders are even read), then loads the
+// sprite, all from the working folder, as start-up does: any failure ends
+// the program. Returns the sprite texture, bound to texture unit 0, where
+// the fire sprites sample it through the "img" uniform.
+GLuint LoadAssets();
+
 // Watches the files from now on, as they are now, with the sprite texture
 // that start-up loaded: a toolkit timer checks them many times a second.
 void WatchAssets(GLuint sprite);

@@ -3,15 +3,12 @@
 
 #include "app/assets.h"
 #include "app/frame.h"
-#include "gl/platform.h"
 #include "app/view.h"
-#include "gl/bmp_texture.h"
+#include "app/window.h"
 #include "gl/diagnostics.h"
 #include "gl/opengl.h"
-#include "gl/shader_program.h"
+#include "gl/platform.h"
 #include "particles/particle_store.h"
-
-static const int WindowSize = 600;   // pixels, both ways
 
 // Keeps the animation running: ask for a frame whenever the queue is empty.
 static void idle()
@@ -24,17 +21,7 @@ int main(int argc, char* argv[])
     // Started from Explorer, only the GL window should show; start-up
     // messages still go to the hidden console's stderr.
     HideOwnConsole();
-
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH);
-    glutInitWindowSize(WindowSize, WindowSize);
-    glutCreateWindow(ModeNames[0]);
-
-    // GLEW needs a current context to find the GL entry points.
-    if (glewInit() != GLEW_OK)
-        ExitWithError("Error initializing GLEW\n");
-    if (!GLEW_VERSION_2_0)
-        ExitWithError("OpenGL 2.0 not supported\n");
+    OpenWindow(&argc, argv);
 
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
@@ -42,15 +29,7 @@ int main(int argc, char* argv[])
     glutKeyboardFunc(keyboard);
     glutIdleFunc(idle);
 
-    // Glitter first, so a fault in its shader is reported before the fire
-    // shaders are even read.
-    programs[0] = CreateShaderProg(ShaderFiles[0].vertex, ShaderFiles[0].fragment);
-    programs[1] = CreateShaderProg(ShaderFiles[1].vertex, ShaderFiles[1].fragment);
-
-    // Bound to texture unit 0, where the fire sprites sample it through the
-    // "img" uniform; a reload of the image puts its successor there.
-    const GLuint sprite = LoadTexBMP(SpriteFile);
-
+    const GLuint sprite = LoadAssets();
     SeedParticles();
     ReportGLError("init");
 

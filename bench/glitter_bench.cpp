@@ -18,10 +18,9 @@
 #include "app/frame.h"
 #include "app/view.h"
 #include "app/view_state.h"
-#include "gl/bmp_texture.h"
+#include "app/window.h"
 #include "gl/diagnostics.h"
 #include "gl/opengl.h"
-#include "gl/shader_program.h"
 #include "particles/particle_store.h"
 
 #include <benchmark/benchmark.h>
@@ -190,20 +189,14 @@ static void Register(const char* name, void (*function)(benchmark::State&), int 
         ->ComputeStatistics("p99", Percentile<99>)->ComputeStatistics("max", Percentile<100>);
 }
 
-// The program's start-up, step for step as main makes it, to the first frame.
+// The program's start-up, step for step as main makes it (keys aside, and
+// with a display callback that can look at the frame), to the first frame.
 static void StartGlitter(int* argc, char* argv[])
 {
-    glutInit(argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH);
-    glutInitWindowSize(WindowSize, WindowSize);
-    glutCreateWindow(ModeNames[0]);
-    if (glewInit() != GLEW_OK || !GLEW_VERSION_2_0)
-        ExitWithError("glitter_bench: no OpenGL 2.0 on this display\n");
+    OpenWindow(argc, argv);
     glutDisplayFunc(DrawAndInspect);
     glutReshapeFunc(reshape);
-    programs[0] = CreateShaderProg(ShaderFiles[0].vertex, ShaderFiles[0].fragment);
-    programs[1] = CreateShaderProg(ShaderFiles[1].vertex, ShaderFiles[1].fragment);
-    const GLuint sprite = LoadTexBMP(SpriteFile);
+    const GLuint sprite = LoadAssets();
     SeedParticles();
     ReportGLError("init");
     WatchAssets(sprite);

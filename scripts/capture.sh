@@ -1,8 +1,17 @@
 # Sourced by the scripts that take pictures of a running Glitter (the README's
 # screenshots, the gallery of examples): start the program on the private X
 # server of xvfb_session.sh, save stills and short animated GIFs of its
-# window, and end it. Source xvfb_session.sh first, and set capture_dir to a
-# scratch folder this code may fill.
+# window, and end it. Work goes to the scratch folder capture_dir; at exit the
+# program, the X server and that folder go.
+
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_session.sh"
+capture_dir=$(mktemp -d)
+glitter_pid=""
+end_capture() {
+    stop_program_and_xvfb "$glitter_pid"
+    rm -rf "$capture_dir"
+}
+trap end_capture EXIT
 
 Settle=2.5            # seconds of animation before each still
 GifFrames=36          # frames per GIF ...

@@ -19,16 +19,7 @@ out_dir=$(cd "$2" && pwd)
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
-source "$here/xvfb_session.sh"
 source "$here/capture.sh"
-
-capture_dir=$(mktemp -d)
-glitter_pid=""
-cleanup() {
-    stop_program_and_xvfb "$glitter_pid"
-    rm -rf "$capture_dir"
-}
-trap cleanup EXIT
 
 names=("$@")
 if [ ${#names[@]} -eq 0 ]; then

@@ -16,16 +16,7 @@ fi
 run_dir=$(cd "$1" && pwd)
 mkdir -p "$2"
 out_dir=$(cd "$2" && pwd)
-source "$(dirname "$0")/xvfb_session.sh"
 source "$(dirname "$0")/capture.sh"
-
-capture_dir=$(mktemp -d)
-glitter_pid=""
-cleanup() {
-    stop_program_and_xvfb "$glitter_pid"
-    rm -rf "$capture_dir"
-}
-trap cleanup EXIT
 
 start_private_xvfb
 cp -RL "$run_dir" "$capture_dir/run"

@@ -44,9 +44,7 @@ protected:
         fs::current_path(ScratchDir());
         for (const char* name : AssetFiles)
             fs::copy_file(fs::path(GLITTER_ASSET_DIR) / name, name, fs::copy_options::overwrite_existing);
-        programs[0] = CreateShaderProg(ShaderFiles[0].vertex, ShaderFiles[0].fragment);
-        programs[1] = CreateShaderProg(ShaderFiles[1].vertex, ShaderFiles[1].fragment);
-        sprite = LoadTexBMP(SpriteFile);
+        sprite = LoadAssets();
         WatchAssets(sprite);
     }
 
