@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <iterator>
 
 // A check is a few stat calls: many a second cost nothing a frame would
 // notice, and a save shows as soon as it has rested.
@@ -36,7 +37,7 @@ struct TargetState {
     bool retrying;     // the last build could not read a file: try at each check
 };
 
-static WatchedFile watched[4];   // the four asset files
+static WatchedFile watched[std::size(AssetFiles)];
 static int watchedCount = 0;
 static TargetState targets[ReloadTargetCount];
 static int nextContentCheckMs = 0;

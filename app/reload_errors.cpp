@@ -119,6 +119,9 @@ static void DrawBacking(int bottom, int width, int height)
 
 void DrawReloadErrors()
 {
+    // Most frames have nothing to show: they make no GL call here at all.
+    if (!errorTexts[GlitterShaders][0] && !errorTexts[FireShaders][0] && !errorTexts[SpriteImage][0])
+        return;
     GLint viewport[4];   // the whole window, as reshape sets it
     glGetIntegerv(GL_VIEWPORT, viewport);
     const int width = viewport[2], height = viewport[3];

@@ -1,5 +1,5 @@
 // Builds the bytes of BMP files, well-formed or deliberately broken: used by
-// the sprite generator, the fuzzer's seed corpus and the loader's tests.
+// the sprite generator and the loader's tests.
 #pragma once
 
 #include <cstdint>
