@@ -19,8 +19,20 @@ launch() {
 }
 # A visible console window: its title is the program it runs.
 console_shown() { xdotool search --onlyvisible --name '\.exe$' >/dev/null; }
+console_hidden() { ! console_shown; }
 # ended_with DIR STATUS: the program has ended, with STATUS.
-ended_with() { echo "status $(cat "$1/status" 2>/dev/null)" && [ "$(cat "$1/status" 2>/dev/null)" = "$2" ]; }
+ended_with() {
+  local status
+  status=$(cat "$1/status" 2>/dev/null)
+  echo "status $status"
+  [ "$status" = "$2" ]
+}
+# message_box: the id of a window titled Glitter that is not the 600 x 600
+# one, which shows first.
+message_box() {
+  xdotool search --onlyvisible --name '^Glitter$' getwindowgeometry %@ 2>/dev/null |
+    awk '/^Window/ { id = $2 } /Geometry/ && $2 != "600x600" { print id; exit }' | grep .
+}
 
 start_xvfb
 for shell in "cmd /c" ""; do
@@ -28,9 +40,9 @@ for shell in "cmd /c" ""; do
   launch "$dir" $shell
   WINDOW=$(find_window Glitter) || die "no window named Glitter appeared"
   if [ -n "$shell" ]; then
-    console_shown && pass "from a Command Prompt its console stays" || fail "the Command Prompt's console was hidden"
+    wait_for "from a Command Prompt its console stays" 10 console_shown
   else
-    console_shown && fail "a console of its own is still shown" || pass "a console of its own is hidden"
+    wait_for "a console of its own is hidden" 10 console_hidden
   fi
   xdotool key --window "$WINDOW" Escape
   wait_for "Escape ends it with status 0" 10 ended_with "$dir" 0
@@ -41,9 +53,8 @@ for shell in "cmd /c" ""; do
   if [ -n "$shell" ]; then
     wait_for "from a Command Prompt a fatal error shows no message box" 10 ended_with "$dir" 1
   else
-    box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Glitter$' getwindowgeometry %@ |
-      awk '/^Window/ { id = $2 } /Geometry/ && $2 != "600x600" { print id }' | head -n 1)
-    [ -n "$box" ] && pass "with its console hidden a fatal error shows a message box" || die "no message box"
+    wait_for "with its console hidden a fatal error shows a message box" 20 message_box || die "no message box"
+    box=$(message_box)
     # What the console would have shown: the compiler's log, then the fatal line.
     text=$(text_of "$box")
     [[ $text == *"confetti.vert"*"error: syntax error"*"Error compiling confetti.vert"* ]] &&

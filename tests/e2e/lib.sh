@@ -76,7 +76,7 @@ make_workdir() {
 # start-up failure ends long before the time limit (status 124).
 run_to_exit() {
   RUN_STDERR="$E2E_TMP/run.stderr"
-  (cd "$1" && eval "${2:-}" && exec timeout -k 2 15 "${GLITTER_CMD[@]}" </dev/null >"$E2E_TMP/run.stdout" 2>"$RUN_STDERR")
+  (cd "$1" && eval "${2:-}" && exec timeout -k 2 30 "${GLITTER_CMD[@]}" </dev/null >"$E2E_TMP/run.stdout" 2>"$RUN_STDERR")
   RUN_STATUS=$?
   [ -s "$E2E_TMP/run.stdout" ] && fail "the program wrote to stdout: $(head -c 200 "$E2E_TMP/run.stdout")"
 }
@@ -119,7 +119,7 @@ wait_for() {
 escape_ends() {
   xdotool keydown --window "$WINDOW" Escape 2>/dev/null
   local status=124
-  for _ in $(seq 100); do kill -0 "$GLITTER_PID" 2>/dev/null || break; sleep 0.05; done
+  for _ in $(seq 200); do kill -0 "$GLITTER_PID" 2>/dev/null || break; sleep 0.05; done
   kill -0 "$GLITTER_PID" 2>/dev/null || { wait "$GLITTER_PID"; status=$?; GLITTER_PID=; }
   [ "$status" -eq 0 ] && pass "Escape exits with status 0" || fail "after Escape: status $status (124: still running)"
   [ -s "$E2E_TMP/glitter.stdout" ] && fail "the program wrote to stdout: $(head -c 200 "$E2E_TMP/glitter.stdout")"

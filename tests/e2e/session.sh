@@ -62,10 +62,10 @@ wait_for "and takes the error away" 10 screen_says_no "Error"
 # reads a colour that only the new vertex shader writes, so building either
 # with the other's old version fails to link.
 lines=$(wc -l <"$GLITTER_STDERR")
-for try in 1 2 3; do
+for try in 1 2 3 4 5; do
   start=${EPOCHREALTIME//[.,]/}
   printf '#version 110\nvarying vec4 tint;\nvoid main() { gl_FragColor = tint; }\n' >fire.frag
-  sleep 0.08
+  sleep 0.07
   printf '#version 110\nuniform float time;\nvarying vec4 tint;\nvoid main() {\n  tint = vec4(0.0, 0.0, 1.0, 1.0);\n  gl_Position = ftransform() + vec4(0.3 * sin(3.0 * time), 0.0, 0.0, 0.0);\n}\n' >fire.vert
   gap=$(((${EPOCHREALTIME//[.,]/} - start) / 1000))
   [ "$gap" -le 100 ] && break
