@@ -38,12 +38,6 @@ protected:
         SeedParticles();
         reshape(600, 600);
     }
-
-    static void SetMode(int mode)
-    {
-        view.mode = mode;
-        SeedParticles();
-    }
 };
 
 static GLint Integer(GLenum name)
@@ -79,7 +73,8 @@ TEST_F(Frame, HandsTheClockToTheProgramDrawsWithEachModesStateAndShowsTheStatusL
     } cases[] = {{0, 3.0, " Dim=3.0 Mode=Glitter"}, {1, 3.15, " Dim=3.1 Mode=Fire"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rest);
-        SetMode(c.mode);
+        view.mode = c.mode;
+        SeedParticles();
         view.dim = c.dim;
         glUseProgram(program);   // values the frame must overwrite
         glUniform1f(time, -1);
@@ -162,7 +157,8 @@ TEST_F(Frame, FireDrawsOnlyTheLiveEntries)
 {
     // Live entries white in the lower left, stale ones white in the upper
     // right, drawn by fixed function in the start-up view.
-    SetMode(1);
+    view.mode = 1;
+    SeedParticles();
     for (int k = 0; k < MaxParticles; k++) {
         const float corner = k < FireGrid * FireGrid ? -1.5f : 1.5f;
         const float at[3] = {corner, corner, 0}, white[3] = {1, 1, 1};

@@ -3,10 +3,6 @@
 
 #include <gmock/gmock.h>
 
-using testing::AllOf;
-using testing::Eq;
-using testing::HasSubstr;
-using testing::StartsWith;
 
 // What only a unit test can show: the locations bound before linking, a
 // vertex-only program, warnings printed for a program that builds, and a GL
@@ -30,10 +26,11 @@ TEST(TryCreateShaderProg, BindsTheAttributesPrintsEveryLogAndReportsAPendingErro
         testing::Matcher<std::string> printed;
         std::string message;   // "" when the program builds
     } cases[] = {
-        {good, "", false, Eq(""), ""},
+        {good, "", false, testing::Eq(""), ""},
         // The file's name, a colon, a line break, the log, a line break.
-        {warns, "", false, Eq(warns + ":\n" + InfoLogOf(GL_VERTEX_SHADER, warnsSource) + "\n"), ""},
-        {good, unlinked, true, AllOf(StartsWith("ERROR: invalid enumerant [CreateShaderProg]\n"), HasSubstr("error")),
+        {warns, "", false, testing::Eq(warns + ":\n" + InfoLogOf(GL_VERTEX_SHADER, warnsSource) + "\n"), ""},
+        {good, unlinked, true,
+         testing::AllOf(testing::StartsWith("ERROR: invalid enumerant [CreateShaderProg]\n"), testing::HasSubstr("error")),
          "Error linking program\n"},
     };
     for (const Case& c : cases) {
