@@ -33,7 +33,7 @@ int main(int argc, char* argv[])
     SeedParticles();
     ReportGLError("init");
 
-    // From here on, a saved change to any of the files above shows at once.
+    // From here on, a saved change to any of the four files shows at once.
     WatchAssets(sprite);
     glutMainLoop();
     return 0;
