@@ -20,6 +20,11 @@ static const int CheckIntervalMs = 10;
 // which an editor's "Save All" or a git checkout may spread the files of one
 // program, and long enough that a file still being written is not built.
 static const int SettleMs = 120;
+// A file found empty is most likely half saved: an editor that saves in place
+// empties the file before it writes, and a busy system can hold it between
+// the two for longer than SettleMs. Only a file that stays empty this long is
+// built, and reported empty.
+static const int EmptyFileSettleMs = 1000;
 // How often the files' bytes are compared, for edits that left a file's size
 // and time as they were (coarse clocks, tools that keep times).
 static const int ContentCheckMs = 1000;
@@ -148,15 +153,18 @@ void CheckAssetsAt(int nowMs)
     const bool compareContent = nowMs >= nextContentCheckMs;
     if (compareContent)
         nextContentCheckMs = nowMs + ContentCheckMs;
+    bool hasEmptyFile[ReloadTargetCount] = {};
     for (int i = 0; i < watchedCount; i++) {
-        if (Changed(watched[i], compareContent)) {
-            TargetState& target = targets[watched[i].target];
-            target = TargetState{true, nowMs, false};
-        }
+        WatchedFile& file = watched[i];
+        if (Changed(file, compareContent))
+            targets[file.target] = TargetState{true, nowMs, false};
+        if (file.stamp.exists && file.stamp.size == 0)
+            hasEmptyFile[file.target] = true;
     }
     for (int target = 0; target < ReloadTargetCount; target++) {
         TargetState& state = targets[target];
-        if (state.changed && nowMs - state.changedAtMs >= SettleMs) {
+        const int settleMs = hasEmptyFile[target] ? EmptyFileSettleMs : SettleMs;
+        if (state.changed && nowMs - state.changedAtMs >= settleMs) {
             state.changed = false;
             Rebuild(target, false);
         } else if (!state.changed && state.retrying) {

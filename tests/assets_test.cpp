@@ -84,6 +84,11 @@ TEST_F(Reload, BuildsOnceEveryFileOfAProgramHasRestedAndDeletesWhatItReplaces)
     const GLuint rebuilt = programs[1];
     EXPECT_EQ("", CheckAt({1500, 2600, 3700}));
     EXPECT_EQ(rebuilt, programs[1]);
+
+    // A file found empty is likely half saved: it is built after 1 s.
+    WriteScratchFile("fire.frag", "");
+    EXPECT_EQ("", CheckAt({4000, 4500, 4999}));
+    EXPECT_EQ("Cannot read 0 bytes for text file fire.frag\n" + KeptFire, CheckAt({5000}));
 }
 
 // Writes text to path with the size and time fire.frag has now.
