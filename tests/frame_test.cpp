@@ -63,9 +63,7 @@ TEST_F(Frame, HandsTheClockToTheProgramDrawsWithEachModesStateAndShowsTheStatusL
 {
     const GLint time = glGetUniformLocation(program, "time");
     const GLint noise = glGetUniformLocation(program, "Noise3D"), img = glGetUniformLocation(program, "img");
-    view.azimuth = 30;
-    view.elevation = 20;
-    view.showAxes = 0;
+    view = ViewState{30, 20, 3.0, 1.0, 0, 0};   // turned, no axes
     struct Case {
         int mode;
         double dim;

@@ -46,8 +46,7 @@ save_a_shader() {
     # compiled shaders stop growing once the warm-up has built them all.
     # Written in place, as most editors save.
     local file=$([ $((saves % 2)) = 0 ] && echo fire.frag || echo confetti.vert)
-    local text=$(<"$ASSET_DIR/$file")
-    printf '%s\n// version %d\n' "$text" $((saves / 2 % 3)) >"$dir/$file"
+    printf '%s\n// version %d\n' "$(<"$ASSET_DIR/$file")" $((saves / 2 % 3)) >"$dir/$file"
   fi
 }
 
@@ -76,8 +75,7 @@ while [ "$SECONDS" -lt "$SOAK_SECONDS" ]; do
   if ((RANDOM % 12 == 0)); then
     timeout 5 xdotool windowsize "$WINDOW" ${SIZES[RANDOM % ${#SIZES[@]}]} || die "xdotool could not resize"
   else
-    timeout 5 xdotool key --window "$WINDOW" --delay 2 "${KEYS[RANDOM % ${#KEYS[@]}]}" "${KEYS[RANDOM % ${#KEYS[@]}]}" ||
-      die "xdotool could not send keys"
+    keys "${KEYS[RANDOM % ${#KEYS[@]}]}" "${KEYS[RANDOM % ${#KEYS[@]}]}"
   fi
   sleep "0.0$((2 + RANDOM % 8))"
   if [ "$SECONDS" -ne "$lastSecond" ]; then
