@@ -5,7 +5,10 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 RUN_BUILD := build
 TEST_BUILD := build-test
 ASAN_BUILD := build-asan
-XVFB_RUN := xvfb-run -a -s "-screen 0 1280x1024x24"
+# -noreset: an X server resets whenever its last client leaves, and while it
+# resets it refuses new ones. The tests connect one process after another,
+# so without it a test can find the display closed and fail by chance.
+XVFB_RUN := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 # Leak reports from the GL driver and the X libraries are theirs, not ours:
 # lsan.supp names them. Any other leak or any undefined behaviour fails.
 SANITIZER_ENV := LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
@@ -15,7 +18,7 @@ FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 WINDOWS_BUILD := build-windows
 
-.PHONY: all deps build build-test build-asan run test fuzz soak clean build-bench bench screenshots example gallery package windows test-windows
+.PHONY: all deps build build-test build-asan run test repeat-gl-tests fuzz soak clean build-bench bench screenshots example gallery package windows test-windows
 
 all: build
 
@@ -41,6 +44,14 @@ run: build
 test: build-test build-asan
 	cd $(TEST_BUILD) && $(XVFB_RUN) ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) $(XVFB_RUN) ctest --output-on-failure -j $(JOBS)
+
+# The GL unit tests RUNS times in a row (default 30) under make test's own X
+# server, counting the runs that fail: the way to show that a flake is gone.
+RUNS ?= 30
+repeat-gl-tests: build-test
+	@cd $(TEST_BUILD) && failed=0 && for run in $$(seq $(RUNS)); do \
+	  $(XVFB_RUN) ctest -j $(JOBS) -E '^(e2e|soak)' >/dev/null 2>&1 || { failed=$$((failed + 1)); echo "run $$run failed"; }; \
+	done; echo "$$failed of $(RUNS) runs failed"; [ $$failed -eq 0 ]
 
 build-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DBUILD_TESTING=ON -DGLITTER_WERROR=ON -DGLITTER_SANITIZE=ON

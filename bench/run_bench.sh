@@ -13,7 +13,8 @@ shift
 here=$(cd "$(dirname "$0")" && pwd)
 bench="$build_dir/bench/glitter_bench"
 [ -x "$bench" ] || { echo "$0: no $bench: build $build_dir with Google Benchmark (libbenchmark-dev)" >&2; exit 1; }
-xvfb=(xvfb-run -a -s "-screen 0 1024x768x24")
+# -noreset: the server stays open between its clients (see the Makefile's XVFB_RUN).
+xvfb=(xvfb-run -a -s "-screen 0 1024x768x24 -noreset")
 
 # A scratch folder with copies of the assets: the save benchmark rewrites fire.frag.
 work=$(mktemp -d)

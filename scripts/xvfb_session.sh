@@ -9,7 +9,10 @@ start_private_xvfb() {
     display_file=$(mktemp)
     # -displayfd: the server picks a free display and writes its number to fd 3
     # once it is ready for clients, so parallel runs never race for one.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    # -noreset: without it the server resets each time its last client
+    # leaves (a run of the program, an xdotool call) and refuses the next
+    # one that connects meanwhile.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$display_file" >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 200); do
         # The number is complete once its newline is there.
