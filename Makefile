@@ -67,7 +67,7 @@ FUZZ_FLAGS := -std=c++17 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer,addres
   -fno-sanitize-recover=all -Wall -Wextra -Wconversion -Werror -I.
 fuzz: deps
 	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds
-	clang++ $(FUZZ_FLAGS) fuzz/bmp_image_fuzz.cpp gl/bmp_image.cpp gl/failure.cpp gl/platform.cpp \
+	clang++ $(FUZZ_FLAGS) fuzz/bmp_image_fuzz.cpp gl/bmp_image.cpp gl/failure.cpp gl/files.cpp gl/files_posix.cpp \
 	  -o $(FUZZ_BUILD)/bmp_image_fuzz
 	cp assets/particle.bmp $(FUZZ_BUILD)/seeds/
 	$(FUZZ_BUILD)/bmp_image_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \

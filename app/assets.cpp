@@ -4,7 +4,7 @@
 #include "app/reload_errors.h"
 #include "gl/bmp_texture.h"
 #include "gl/diagnostics.h"
-#include "gl/platform.h"
+#include "gl/files.h"
 #include "gl/shader_program.h"
 #include "gl/text_file.h"
 

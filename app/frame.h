@@ -1,7 +1,7 @@
 // Drawing one frame: the particles, the axes and the status line.
 #pragma once
 
-#include "gl/platform.h"
+#include "gl/printf_format.h"
 #include "gl/opengl.h"
 
 // Mode names indexed by mode, for the status line; the first is also the

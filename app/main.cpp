@@ -7,7 +7,7 @@
 #include "app/window.h"
 #include "gl/diagnostics.h"
 #include "gl/opengl.h"
-#include "gl/platform.h"
+#include "gl/console.h"
 #include "particles/particle_store.h"
 
 // Keeps the animation running: ask for a frame whenever the queue is empty.

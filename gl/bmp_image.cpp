@@ -1,5 +1,7 @@
 #include "gl/bmp_image.h"
 
+#include "gl/files.h"
+
 #include <cinttypes>
 #include <cstdint>
 #include <cstdlib>
@@ -146,7 +148,10 @@ bool ReadBmpImage(FILE* file, const char* path, int maxTextureSize, BmpImage* im
 
 bool LoadBmpImage(const char* path, int maxTextureSize, BmpImage* image, Failure* failure)
 {
-    FILE* file = OpenForReading(path);
+    bool notRegular = false;
+    FILE* file = OpenRegularFile(path, &notRegular);
+    if (!file && notRegular)
+        return Fail(failure, "Cannot read file %s: not a regular file\n", path);
     if (!file)
         return FailToRead(failure, "Cannot open file %s\n", path);
     const bool read = ReadBmpImage(file, path, maxTextureSize, image, failure);

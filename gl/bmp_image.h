@@ -18,7 +18,9 @@ struct BmpImage {
 };
 
 // Opens path for binary reading and reads it with ReadBmpImage. A file that
-// cannot be opened gives "Cannot open file <path>\n".
+// cannot be opened gives "Cannot open file <path>\n"; a path that is not a
+// regular file (a folder, a named pipe, a device) is never read and gives
+// "Cannot read file <path>: not a regular file\n".
 bool LoadBmpImage(const char* path, int maxTextureSize, BmpImage* image, Failure* failure);
 
 // Reads the BMP image from file, positioned at its start, checking in a fixed

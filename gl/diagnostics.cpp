@@ -1,5 +1,6 @@
 #include "gl/diagnostics.h"
 
+#include "gl/console.h"
 #include "gl/opengl.h"
 
 #include <cstdarg>
@@ -53,7 +54,7 @@ void ExitWithError(const char* format, ...)
     vsnprintf(shown + kept, sizeof shown - static_cast<size_t>(kept), format, again);
     va_end(again);
     va_end(args);
-    ShowMessageIfConsoleHidden("Glitter", shown);
+    ShowFatalMessage("Glitter", shown);
     exit(1);
 }
 

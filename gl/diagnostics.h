@@ -6,9 +6,10 @@
 
 // Prints the printf-style message to stderr exactly as formatted (callers
 // supply their own newline) and exits with status 1 through exit(), so
-// buffered output is flushed. Where the console was hidden, a message box
-// first shows what the console would have: the lines printed so far (as
-// many as a box can hold) and this message. Never returns.
+// buffered output is flushed. Where stderr may be out of sight (a hidden
+// console, a web page), the user is first shown what it would have shown:
+// the lines printed so far (as many as a message box can hold) and this
+// message. Never returns.
 [[noreturn]] void ExitWithError(const char* format, ...) PRINTF_FORMAT(1, 2);
 
 // Fetches one GL error flag; if one is set, prints "ERROR: <text> [<label>]".

@@ -2,7 +2,7 @@
 // fatal at start-up, reported and survived when a file is reloaded.
 #pragma once
 
-#include "gl/platform.h"
+#include "gl/printf_format.h"
 
 struct Failure {
     char message[4096 + 256];   // room for any message around a path of up to 4096 bytes

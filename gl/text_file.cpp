@@ -1,17 +1,14 @@
 #include "gl/text_file.h"
 
+#include "gl/files.h"
+
 #include <cstdio>
 #include <cstdlib>
 
 // Measures an open file by seeking to its end, or returns -1 with failure
-// set. Only regular files are measured: a folder or a pipe may "open" fine,
-// yet its seek position means nothing (a folder can report an enormous size).
+// set.
 static long MeasureTextFile(FILE* file, const char* path, Failure* failure)
 {
-    if (!IsRegularFile(file)) {
-        Fail(failure, "Cannot read text file %s: not a regular file\n", path);
-        return -1;
-    }
     const long length = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
     if (length < 0) {
         FailToRead(failure, "Cannot find the size of text file %s\n", path);
@@ -43,9 +40,15 @@ static char* ReadWhole(FILE* file, long length, const char* path, Failure* failu
 
 char* LoadTextFile(const char* path, Failure* failure)
 {
-    FILE* file = OpenForReading(path);
+    bool notRegular = false;
+    FILE* file = OpenRegularFile(path, &notRegular);
     if (!file) {
-        FailToRead(failure, "Cannot open text file %s\n", path);
+        // Nothing else is a file the program can read: not even another try
+        // will read a folder or a pipe.
+        if (notRegular)
+            Fail(failure, "Cannot read text file %s: not a regular file\n", path);
+        else
+            FailToRead(failure, "Cannot open text file %s\n", path);
         return nullptr;
     }
     const long length = MeasureTextFile(file, path, failure);

@@ -7,5 +7,7 @@
 // caller frees. The bytes are read as they are stored, so a file saved with
 // Windows line ends (CR LF) reads the same on every system; GLSL compilers
 // take the CR for white space. Returns null with failure set when the file
-// cannot be opened, measured or read; an empty file counts as unreadable.
+// cannot be opened, measured or read, and when path is not a regular file
+// (a folder, a named pipe, a device), which is never read; an empty file
+// counts as unreadable.
 char* LoadTextFile(const char* path, Failure* failure);

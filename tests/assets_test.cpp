@@ -2,7 +2,7 @@
 #include "app/frame.h"
 #include "app/reload_errors.h"
 #include "gl/bmp_texture.h"
-#include "gl/platform.h"
+#include "gl/files.h"
 #include "gl/shader_program.h"
 #include "tests/support.h"
 
@@ -199,10 +199,11 @@ TEST_F(Reload, RetriesAFileItCouldNotReadAtEachCheckAndSaysSoOnce)
 // may even delete it meanwhile. (Older Windows, and Wine, refuse to rename a
 // file over one that is open, whatever the sharing; the program holds a file
 // only for the moment of a read.)
-TEST(OpenForReading, LeavesAFileFreeToBeDeletedWhileItIsOpen)
+TEST(OpenRegularFile, LeavesAFileFreeToBeDeletedWhileItIsOpen)
 {
     const std::string path = WriteScratchFile("held.frag", Grey);
-    FILE* file = OpenForReading(path.c_str());
+    bool notRegular = true;
+    FILE* file = OpenRegularFile(path.c_str(), &notRegular);
     ASSERT_NE(nullptr, file);
     std::error_code removed;
     fs::remove(path, removed);

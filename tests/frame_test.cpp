@@ -7,6 +7,7 @@
 #include "particles/particle_store.h"
 #include "tests/support.h"
 
+#include <algorithm>
 #include <cmath>
 
 TEST(CountFrames, ReadsZeroInTheFirstSecondThenThePreviousSecondsCount)
@@ -149,6 +150,39 @@ TEST_F(Frame, AZeroWidthWindowReportsOneInvalidValueOnTheNextFrame)
     EXPECT_EQ(1.0, projection[0]);
     EXPECT_EQ("ERROR: invalid value [display]\n", StderrOf(display));
     EXPECT_EQ("", StderrOf(display));
+}
+
+// The axes run 200 pixels from the centre of the start-up view, right and
+// up (the Z axis points at the viewer), each labelled at its tip. Hidden,
+// not one pixel of them is drawn; shown again, all are back.
+TEST_F(Frame, DrawsTheAxesAndTheirLabelsOnlyWhileShown)
+{
+    // Lit pixels of the frame in a box (x, y, width, height), window pixels.
+    const auto litIn = [](int x, int y, int width, int height) {
+        std::vector<unsigned char> red(static_cast<size_t>(width * height));
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(x, y, width, height, GL_RED, GL_UNSIGNED_BYTE, red.data());
+        return std::count_if(red.begin(), red.end(), [](unsigned char r) { return r > 0; });
+    };
+    for (int showAxes : {1, 0, 1}) {
+        SCOPED_TRACE(showAxes ? "shown" : "hidden");
+        view.showAxes = showAxes;
+        display();
+        // All but the status line and the far corner, where the test's
+        // particles sit.
+        const auto anywhere = litIn(0, 30, 580, 550);
+        const auto xLine = litIn(310, 298, 180, 5), yLine = litIn(298, 310, 5, 180);
+        const auto xLabel = litIn(500, 295, 20, 25), yLabel = litIn(295, 500, 20, 25);
+        if (showAxes) {
+            EXPECT_GE(xLine, 180);
+            EXPECT_GE(yLine, 180);
+            EXPECT_GE(xLabel, 10);
+            EXPECT_GE(yLabel, 10);
+        } else {
+            EXPECT_EQ(0, anywhere);
+        }
+    }
 }
 
 TEST_F(Frame, FireDrawsOnlyTheLiveEntries)

@@ -73,6 +73,15 @@ wait_for "two files saved $gap ms apart show together" 10 on_screen at_least 200
 [ "$(wc -l <"$GLITTER_STDERR")" -eq "$lines" ] && pass "and nothing was said in between" ||
   fail "stderr after the pair: $(tail -n +$((lines + 1)) "$GLITTER_STDERR")"
 
+# A named pipe where a shader was: reading it would wait for a writer for
+# ever. It is reported once, the program goes on drawing and taking keys
+# (the zoom and resize checks below run with the pipe in place), and a
+# regular file put back builds.
+rm fire.frag && mkfifo fire.frag
+wait_for "a named pipe for fire.frag is reported in the window" 10 screen_says "not a regular file"
+shot && keep_scene
+wait_for "and the program goes on animating" 10 differs 100
+
 keys $(printf 'Next %.0s' {1..10})   # out to 4 units: the axis ends 150 pixels out
 wait_for "Page Down zooms out" 10 on_screen at_most 5 white $X_TIP
 # At 300 x 200 one unit is 200 / 6 pixels: the X axis runs 67 pixels right
@@ -86,6 +95,11 @@ xdotool windowsize --sync "$WINDOW" 600 600
 kill -0 "$GLITTER_PID" && pass "alive after 1x1" || die "the program died at 1x1"
 shot && keep_scene
 wait_for "still animating" 10 differs 100
+said=$(grep -c "^Cannot read text file fire.frag: not a regular file" "$GLITTER_STDERR")
+[ "$said" -eq 1 ] && pass "the pipe was reported once" || fail "the pipe was reported $said times"
+rm fire.frag && solid "1.0, 0.0, 0.0" >fire.frag
+wait_for "a regular fire.frag back builds" 10 on_screen at_least 2000 '#FF0000' $SCENE
+wait_for "and takes the message away" 10 screen_says_no "regular"
 escape_ends
 grep -q "ERROR" "$GLITTER_STDERR" && fail "GL errors on stderr: $(grep ERROR "$GLITTER_STDERR")"
 finish

@@ -13,14 +13,15 @@ syntax_error() { printf '#version 110\nvoid main() { gl_Position = ftransform() 
 patch() { printf "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }   # FILE OFFSET BYTES
 
 # NAME | SETUP | the expected stderr as an extended regular expression, "\n"
-# for a line break. Rows marked linux run natively only (a folder cannot be
-# opened as a file on Windows).
+# for a line break.
 CASES=(
   "no OpenGL 2.0|export MESA_GL_VERSION_OVERRIDE=1.5|OpenGL 2.0 not supported"
   "confetti.vert missing|rm confetti.vert|Cannot open text file confetti.vert"
   "particle.bmp missing|rm particle.bmp|Cannot open file particle.bmp"
   "empty confetti.vert|: >confetti.vert|Cannot read 0 bytes for text file confetti.vert"
-  "linux: folder named fire.vert|rm fire.vert; mkdir fire.vert|Cannot read text file fire.vert: not a regular file"
+  "folder named fire.vert|rm fire.vert; mkdir fire.vert|Cannot read text file fire.vert: not a regular file"
+  "named pipe at confetti.vert, which a read would wait on for ever|rm confetti.vert; mkfifo confetti.vert|Cannot read text file confetti.vert: not a regular file"
+  "named pipe at particle.bmp|rm particle.bmp; mkfifo particle.bmp|Cannot read file particle.bmp: not a regular file"
   "syntax error in confetti.vert|syntax_error confetti.vert|confetti.vert:\n.*error.*\nError compiling confetti.vert"
   "broken fire.frag found before the missing image|syntax_error fire.frag; rm particle.bmp|fire.frag:\n.*error.*\nError compiling fire.frag"
   "8-bit image|patch particle.bmp 28 '\x08\x00'|particle.bmp bits per pixel is not 24: 8"
@@ -37,7 +38,6 @@ matches() {
 start_xvfb
 for row in "${CASES[@]}"; do
   IFS='|' read -r name setup expected <<<"$row"
-  case $name in linux:*) [[ $GLITTER == *.exe ]] && continue; name=${name#linux: } ;; esac
   dir=$(make_workdir)
   run_to_exit "$dir" "$setup"
   if [ "$RUN_STATUS" -eq 1 ] && matches "$expected"; then
