@@ -17,8 +17,12 @@ BENCH_BUILD := build-bench
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 WINDOWS_BUILD := build-windows
+WEB_BUILD := build-web
+# Debian's emscripten runs its JavaScript tools with whatever node is on the
+# path; the modules they need (acorn) are Debian's, in /usr/share/nodejs.
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
-.PHONY: all deps build build-test build-asan run test repeat-gl-tests fuzz soak clean build-bench bench screenshots example gallery package windows test-windows
+.PHONY: all deps build build-test build-asan run test repeat-gl-tests fuzz soak clean build-bench bench screenshots example gallery package windows test-windows web serve-web test-web
 
 all: build
 
@@ -136,6 +140,25 @@ test-windows: windows
 	bash tests/e2e/units.sh $(WINDOWS_BUILD)/tests/glitter_tests.exe
 	for test in startup session console; do \
 	  bash tests/e2e/$$test.sh $(WINDOWS_BUILD)/unzipped/glitter.exe $(WINDOWS_BUILD)/unzipped || exit 1; done
+
+# The web page: build-web/site/ holds index.html, the program as glitter.js
+# and glitter.wasm, and the four files it reads, for any static web server.
+# npm brings the page's bundler (package-lock.json pins it); the configuration
+# is the "web" preset of CMakePresets.json.
+web:
+	@scripts/install-deps.sh web
+	@[ node_modules/.package-lock.json -nt package-lock.json ] || npm ci --no-audit --no-fund
+	$(EMSCRIPTEN_ENV) emcmake cmake --preset web
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# Serves the page on 127.0.0.1, at the address it prints, until Ctrl-C.
+serve-web: web
+	@scripts/serve_web.py $(WEB_BUILD)/site
+
+# In Debian's Chromium, headless, driven by playwright-core: the unit tests
+# built for the web, then the page.
+test-web: web build-test
+	node --test --test-concurrency=1 tests/web/
 
 clean:
 	rm -rf build build-*

@@ -5,6 +5,7 @@
 #
 #   scripts/install-deps.sh           build, run and test on Linux
 #   scripts/install-deps.sh windows   cross-build glitter.exe and try it under Wine
+#   scripts/install-deps.sh web       build the web page and test it in Chromium
 set -euo pipefail
 
 set_name=${1:-linux}
@@ -35,8 +36,15 @@ case "$set_name" in
       xvfb libgl1-mesa-dri xauth xdotool x11-utils imagemagick tesseract-ocr
     )
     ;;
+  web)
+    # Emscripten, Chromium to test the page in, and Node.js with npm for
+    # the page's bundler and the test driver (unless a Node.js is there).
+    packages=(cmake make python3 emscripten chromium)
+    command -v node >/dev/null 2>&1 || packages+=(nodejs)
+    command -v npm >/dev/null 2>&1 || packages+=(npm)
+    ;;
   *)
-    echo "usage: $0 [linux|windows]" >&2
+    echo "usage: $0 [linux|windows|web]" >&2
     exit 2
     ;;
 esac

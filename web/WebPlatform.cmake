@@ -1,0 +1,29 @@
+# The web build (Emscripten): WebGL and the page stand in for OpenGL, GLU,
+# GLUT and GLEW. The web/ folder supplies what WebGL lacks; the targets the
+# rest of the build links (OpenGL::GL, GLUT::GLUT, ...) all name it.
+add_library(glitter_web STATIC
+  web/bitmap_fonts.cpp
+  web/fixed_function.cpp
+  web/glsl_es.cpp
+  web/raster.cpp
+)
+# Before the system's headers: the program's own sources include GL/glew.h,
+# GL/glu.h and GL/freeglut.h, and get the web's.
+target_include_directories(glitter_web BEFORE PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/web/include)
+target_include_directories(glitter_web PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(glitter_web PRIVATE glitter_warnings)
+target_link_options(glitter_web PUBLIC
+  "SHELL:--js-library ${CMAKE_CURRENT_SOURCE_DIR}/web/glut.js"
+  # WebGL 1, with client-side vertex arrays (the particles are drawn
+  # straight from the store's memory, as on the desktop).
+  -sMAX_WEBGL_VERSION=1 -sFULL_ES2=1
+  # exit() ends the program, as Escape does on the desktop; the page is told.
+  -sEXIT_RUNTIME=1
+  # The page writes the four files into the program's file system.
+  -sFORCE_FILESYSTEM=1 "-sEXPORTED_RUNTIME_METHODS=['FS']"
+  -sENVIRONMENT=web)
+set_property(TARGET glitter_web APPEND PROPERTY INTERFACE_LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/web/glut.js)
+foreach(library IN ITEMS OpenGL::GL OpenGL::GLU GLUT::GLUT GLEW::GLEW)
+  add_library(${library} INTERFACE IMPORTED)
+  set_property(TARGET ${library} PROPERTY INTERFACE_LINK_LIBRARIES glitter_web)
+endforeach()

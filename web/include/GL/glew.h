@@ -1,0 +1,28 @@
+// The web build's GL/glew.h. The program's sources include this instead of
+// GLEW (web/include comes first on the web build's include path), so they
+// compile unchanged for WebGL: WebGL 1 from Emscripten's OpenGL ES 2.0
+// headers, with the rest of what the program uses of desktop OpenGL 2.0
+// declared by gl_compat.h and built on WebGL in this folder.
+#pragma once
+
+#include "web/gl_compat.h"
+
+// There is no driver to ask for entry points; glewInit succeeds, and the
+// version check is whether the page gave the program a WebGL context.
+#define GLEW_OK 0
+GLenum glewInit();
+#define GLEW_VERSION_2_0 HasWebGL()
+
+// Calls WebGL has, but that must do what desktop OpenGL does with them: take
+// desktop GLSL, draw with the fixed-function state, know point sprites.
+#define glEnable CompatEnable
+#define glDisable CompatDisable
+#define glIsEnabled CompatIsEnabled
+#define glViewport CompatViewport
+#define glUseProgram CompatUseProgram
+#define glDrawArrays CompatDrawArrays
+#define glShaderSource CompatShaderSource
+#define glGetShaderInfoLog CompatGetShaderInfoLog
+#define glLinkProgram CompatLinkProgram
+#define glTexImage2D CompatTexImage2D
+#define glGetError CompatGetError
