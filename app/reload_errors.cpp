@@ -18,6 +18,9 @@ static const float TextColour[3] = {1.0f, 1.0f, 1.0f};
 
 // One text per target: lines ending in '\n', the first naming the files.
 static char errorTexts[ReloadTargetCount][2048];
+// And where the failure lies, when a compiler said.
+static char errorFiles[ReloadTargetCount][256];
+static int errorLines[ReloadTargetCount];
 
 static void Append(char* text, size_t size, const char* format, ...) PRINTF_FORMAT(3, 4);
 static void Append(char* text, size_t size, const char* format, ...)
@@ -52,16 +55,30 @@ void ShowReloadError(int target, const char* files, const Failure& failure, cons
     AppendLogLines(text, size, failure.log);
     if (failure.sourceLine[0])
         Append(text, size, "%s\n", failure.sourceLine);
+    snprintf(errorFiles[target], sizeof errorFiles[target], "%s", failure.file);
+    errorLines[target] = failure.line;
 }
 
 void ClearReloadError(int target)
 {
     errorTexts[target][0] = '\0';
+    errorFiles[target][0] = '\0';
+    errorLines[target] = 0;
 }
 
 const char* ReloadErrorText(int target)
 {
     return errorTexts[target];
+}
+
+const char* ReloadErrorFile(int target)
+{
+    return errorFiles[target];
+}
+
+int ReloadErrorLine(int target)
+{
+    return errorLines[target];
 }
 
 // How much of line (length characters) fits in a row of columns: all of

@@ -20,6 +20,12 @@ void ClearReloadError(int target);
 // The text on show for target, "" while it has none.
 const char* ReloadErrorText(int target);
 
+// Where target's failure lies, for an editor to mark: the shader file that
+// did not compile ("" for any other failure) and the line its compiler's
+// log names (0 for none), as the text on show quotes it.
+const char* ReloadErrorFile(int target);
+int ReloadErrorLine(int target);
+
 // Draws every failure on show over the scene, in window coordinates, on a
 // dark backing that stays inside the window and above the status line. Does
 // nothing while there is none.

@@ -52,6 +52,12 @@ void special(int key, int, int)
     glutPostRedisplay();
 }
 
+void ShowMode(int mode)
+{
+    if (view.mode != mode)
+        keyboard('m', 0, 0);
+}
+
 void keyboard(unsigned char key, int, int)
 {
     switch (key) {

@@ -9,3 +9,6 @@ void SetProjection();
 void reshape(int width, int height);
 void special(int key, int x, int y);
 void keyboard(unsigned char key, int x, int y);
+
+// Brings mode on screen if it is not there, as "m" would, freshly seeded.
+void ShowMode(int mode);

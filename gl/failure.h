@@ -11,6 +11,8 @@ struct Failure {
     bool unreadable;
     char log[1024];             // the start of the compiler's or linker's log, if any
     char sourceLine[256];       // the line a compile error points at, as "  12 | text"
+    int line;                   // its number, 0 when the log names none
+    char file[256];             // the shader file that did not compile, "" for any other failure
 };
 
 // Formats the message into failure and returns false, so that a check reads

@@ -64,8 +64,11 @@ static bool AttachShaderFile(GLuint program, GLenum type, const char* path, Fail
     const bool compiled = CheckShaderCompile(shader, path, failure);
     if (compiled)
         glAttachShader(program, shader);
-    else   // quoted from the text that failed, whatever the file holds by now
-        QuoteSourceLine(source, FirstErrorLine(failure->log), failure->sourceLine, sizeof failure->sourceLine);
+    else {   // quoted from the text that failed, whatever the file holds by now
+        failure->line = FirstErrorLine(failure->log);
+        snprintf(failure->file, sizeof failure->file, "%s", path);
+        QuoteSourceLine(source, failure->line, failure->sourceLine, sizeof failure->sourceLine);
+    }
     free(source);
     glDeleteShader(shader);
     return compiled;

@@ -149,6 +149,8 @@ TEST_F(Reload, AFailedBuildKeepsTheLastGoodOneAndShowsWhy)
     const std::string firstLogLine = log.substr(0, log.find('\n') + 1);
     EXPECT_EQ("fire.vert, fire.frag\nError compiling fire.frag\n" + KeptFire + firstLogLine +
               "   4 | gl_FragColor = vec4(1.0) +;\n", ReloadErrorText(FireShaders));
+    EXPECT_STREQ("fire.frag", ReloadErrorFile(FireShaders));
+    EXPECT_EQ(4, ReloadErrorLine(FireShaders));
     EXPECT_EQ(programsAlive, ProgramsAlive()) << "the failed build left a program behind";
 
     WriteScratchFile("particle.bmp", "not an image");
@@ -161,6 +163,8 @@ TEST_F(Reload, AFailedBuildKeepsTheLastGoodOneAndShowsWhy)
     EXPECT_EQ("", CheckAt({400, 520}));
     EXPECT_NE(fire, programs[1]);
     EXPECT_STREQ("", ReloadErrorText(FireShaders));
+    EXPECT_STREQ("", ReloadErrorFile(FireShaders));
+    EXPECT_EQ(0, ReloadErrorLine(FireShaders));
 }
 
 // A file that cannot be opened just now (another program holds it) is tried

@@ -213,7 +213,7 @@ TEST_F(Frame, FireDrawsOnlyTheLiveEntries)
 TEST_F(Frame, ShowsAFailedReloadInsideTheWindowAndAboveTheStatusLine)
 {
     Failure failure = {"Error compiling fire.frag\n", false, "0:4(31): error: syntax error, unexpected ';' "
-                        "and a long explanation that runs on and on past the right edge of any window\n", ""};
+                        "and a long explanation that runs on and on past the right edge of any window\n", "", 4, "fire.frag"};
     view.showAxes = 0;
     glClearColor(0.5f, 0.5f, 0.5f, 1);
     const int sizes[][2] = {{600, 600}, {200, 120}};

@@ -71,6 +71,12 @@ TEST(Keys, ChangeTheViewAsAUserExpects)
         EXPECT_EQ(c.mode, view.mode);
         EXPECT_EQ(c.gridSize, particles.gridSize);
     }
+    // An edit in a mode's file brings that mode on screen, and only once.
+    StartView();
+    ShowMode(1);
+    ShowMode(1);
+    EXPECT_EQ(1, view.mode);
+    EXPECT_EQ(15, particles.gridSize);
 }
 
 TEST(Projection, FollowsTheWindowShapeAndTheZoom)

@@ -3,6 +3,8 @@
 # reads, as plain files a server hands out as they are.
 set(GLITTER_SITE_DIR ${CMAKE_BINARY_DIR}/site)
 set_target_properties(glitter PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${GLITTER_SITE_DIR} SUFFIX .js)
+# In the program itself, not the library: nothing calls it but the page.
+target_sources(glitter PRIVATE web/page_bridge.cpp)
 
 find_program(GLITTER_ESBUILD esbuild PATHS ${CMAKE_SOURCE_DIR}/node_modules/.bin NO_DEFAULT_PATH REQUIRED)
 file(GLOB glitter_page_scripts CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/web/page/*.js)

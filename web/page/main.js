@@ -39,7 +39,7 @@ if (location.protocol !== 'file:') {
   const Module = startProgram(canvas, page);
   Module.onRuntimeInitialized = () => {
     status.textContent = 'Click the picture, then use the keys below.';
-    canvas.focus();
+    canvas.focus({ preventScroll: true });
   };
   // For scripts of the page's own and its tests: save a file where the
   // program reads it, as an editor saves; its watcher builds it.
