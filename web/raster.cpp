@@ -32,6 +32,7 @@ struct FontAtlas {
 static FontAtlas atlases[2];
 static GLuint pixelTexture = 0;   // holds the rectangle glDrawPixels draws
 static GLuint bitmapProgram = 0, pixelProgram = 0;
+static GLint bitmapColourAt = -1;   // the bitmap program's "colour"
 
 static const char* const WindowVertex =
     "attribute vec4 glitter_Vertex;\n"
@@ -211,9 +212,12 @@ void glutBitmapCharacter(void* fontHandle, int character)
     const BitmapGlyph& glyph = font->glyphs[index];
     if (glyph.width > 0) {
         const FontAtlas& atlas = AtlasOf(font);
+        const bool first = !bitmapProgram;
         const GLuint program = LayerProgram(&bitmapProgram, BitmapFragment, "bits");
+        if (first)
+            bitmapColourAt = glGetUniformLocation(program, "colour");
         glUseProgram(program);
-        glUniform4fv(glGetUniformLocation(program, "colour"), 1, raster.colour);
+        glUniform4fv(bitmapColourAt, 1, raster.colour);
         const float column = static_cast<float>(atlas.columns[character]);
         const float box[4] = {column / atlas.width, 0, (column + glyph.width) / atlas.width,
                               static_cast<float>(glyph.height) / atlas.height};
