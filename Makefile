@@ -151,9 +151,10 @@ web:
 	$(EMSCRIPTEN_ENV) emcmake cmake --preset web
 	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 
-# Serves the page on 127.0.0.1, at the address it prints, until Ctrl-C.
+# Serves the page on 127.0.0.1, at the address it prints, until Ctrl-C; the
+# page follows assets/ there, so a file saved in any editor shows in it.
 serve-web: web
-	@scripts/serve_web.py $(WEB_BUILD)/site
+	@scripts/serve_web.py $(WEB_BUILD)/site --live assets
 
 # In Debian's Chromium, headless, driven by playwright-core: the unit tests
 # built for the web, then the page.
