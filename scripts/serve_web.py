@@ -22,6 +22,8 @@ LiveFiles = ("confetti.vert", "fire.vert", "fire.frag", "particle.bmp")
 
 
 class SiteHandler(http.server.SimpleHTTPRequestHandler):
+    # Connections kept open: the page asks for the live files many times a second.
+    protocol_version = "HTTP/1.1"
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       ".wasm": "application/wasm", ".js": "text/javascript",
                       ".vert": "text/plain", ".frag": "text/plain"}

@@ -6,7 +6,7 @@
 import { AssetFiles } from './program.js';
 import { decode } from './sources.js';
 
-const PollMs = 200;
+const PollMs = 100;
 
 // Calls onChange({ name: text or bytes }) with every file at first, then with
 // the files that changed. Returns a function that stops following.

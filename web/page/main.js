@@ -6,7 +6,7 @@ import { download } from './download.js';
 import { createEditor } from './editor.js';
 import { failures, Modes, ModeOf, saveFiles, ShaderFiles, showMode, Sprite, startProgram } from './program.js';
 import { followResizeHandle } from './resize.js';
-import { fetchFiles, hashOf, Live, loadGallery, modeOf, Shipped, sourceOfHash } from './sources.js';
+import { fetchFiles, hashOf, Live, loadGallery, Shipped, sourceOfHash } from './sources.js';
 import { createWorkspace } from './workspace.js';
 
 // Typing must rest this long before the edit goes to the program.
@@ -53,7 +53,7 @@ function fillPicker(gallery) {
   const entries = [{ source: Shipped, title: 'Shipped', caption: 'The files Glitter ships with.' },
                    ...gallery.examples.map(({ name, title, caption }) => ({ source: name, title, caption }))];
   if (gallery.live)
-    entries.push({ source: Live, title: 'Live folder', caption: `Whatever is saved in ${gallery.live} on the server.` });
+    entries.push({ source: Live, title: 'Live', caption: `The files in ${gallery.live} on the server, as they are saved.` });
   for (const { source, title, caption } of entries) {
     const link = Object.assign(document.createElement('a'), { href: hashOf(source), textContent: title, title: caption });
     link.dataset.source = source;
@@ -70,7 +70,7 @@ function describe(source, entries, gallery) {
   element('source').textContent = source === Live
     ? `Following ${gallery.live} on the server: save a file there in any editor and it shows here. ` +
       'To edit in the page, pick Shipped or an example.'
-    : `${title}: ${caption} Your edits are built as you type and kept in this browser.`;
+    : `${title}: ${caption}`;
   for (const id of ['reset', 'choose-sprite']) element(id).disabled = source === Live;
 }
 
@@ -110,16 +110,19 @@ async function start() {
     if (!running || workspace.source === Live) return;
     workspace.edit({ [Sprite]: new Uint8Array(await file.arrayBuffer()) });
     showMode(Module, Modes.Fire);
-    status.textContent = `The sprite is now ${file.name}.`;
+    status.textContent = `${file.name} was saved as the sprite, ${Sprite}.`;
   }
 
   page.running = async () => {
     workspace = createWorkspace(Module, editor, gallery, await startFiles, {
-      // Files from a source or the live folder: the mode they change comes on screen.
-      changed(changed) {
-        const name = Object.keys(changed).find((file) => file in ModeOf);
-        const mode = modeOf(workspace.source, gallery) ?? ModeOf[name];
-        if (mode !== undefined) showMode(Module, mode);
+      // Files from a source or the live folder: the mode they change comes
+      // on screen, and the first shader among them in the editor; for an
+      // example, the first file it has of its own.
+      changed(names) {
+        const example = gallery.examples.find((entry) => entry.name === workspace.source);
+        const name = example ? example.files[0] : names[0];
+        if (ShaderFiles.includes(name)) editor.show(name);
+        if (name) showMode(Module, ModeOf[name]);
       },
       unkept: (why) => { element('source').textContent = `This browser could not keep your edits: ${why}`; },
     });

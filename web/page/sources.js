@@ -2,7 +2,7 @@
 // the gallery (its own files, and the shipped one for each it leaves alone),
 // or the live folder of the server (`make serve-web` serves assets/ so); and
 // the address of the page that names each.
-import { AssetFiles, ModeOf, Sprite } from './program.js';
+import { AssetFiles, Sprite } from './program.js';
 
 export const Shipped = 'shipped';
 export const Live = 'live';
@@ -47,10 +47,4 @@ export async function fetchFiles(source, gallery) {
     if (bytes) files[AssetFiles[i]] = decode(AssetFiles[i], bytes);
   });
   return files;
-}
-
-// The mode an example is made for, from the first file it changes.
-export function modeOf(source, gallery) {
-  const example = gallery.examples.find(({ name }) => name === source);
-  return example ? ModeOf[example.files[0]] : undefined;
 }

@@ -11,9 +11,9 @@ const same = (a, b) => a === b || (a instanceof Uint8Array && b instanceof Uint8
                                    a.length === b.length && a.every((byte, i) => byte === b[i]));
 
 // A workspace for the program in Module, which started with startFiles,
-// showing shader texts in editor. `page` is told: changed(files) when files
-// came from elsewhere than the user (a source opened, the live folder
-// saved), unkept(why) when storage could not keep an edit.
+// showing shader texts in editor. `page` is told: changed(names) with the
+// files that came from elsewhere than the user (a source opened, the live
+// folder saved), unkept(why) when storage could not keep an edit.
 export function createWorkspace(Module, editor, gallery, startFiles, page) {
   let source = null;
   let base = {};   // the source's own files
@@ -21,17 +21,17 @@ export function createWorkspace(Module, editor, gallery, startFiles, page) {
   let stopLive = () => {};
 
   // Gives the program each of files ({ name: text or bytes }) that differs
-  // from what it has, all in one go.
+  // from what it has, all in one go. Returns their names.
   const give = (files) => {
     const changed = Object.fromEntries(Object.entries(files).filter(([name, value]) => !same(value, given[name])));
     if (Object.keys(changed).length) saveFiles(Module, changed);
     Object.assign(given, changed);
+    return Object.keys(changed);
   };
   // Shows files in the editor and gives them to the program.
   const load = (files) => {
     for (const name of ShaderFiles) if (name in files) editor.setText(name, files[name]);
-    give(files);
-    page.changed(files);
+    page.changed(give(files));
   };
   // Keeps what differs from the source's own files as the user's edits.
   const keep = () => {
