@@ -73,15 +73,15 @@ test('a pair of files saved together in the followed folder shows in the page, b
   // Each needs the other: a fragment shader reading a varying that the old
   // vertex shader lacks would not link. Saved 70 ms apart, as an editor's
   // "Save All" may spread them.
-  const fragment = '#version 110\nvarying vec3 tint;\nvoid main() { gl_FragColor = vec4(tint, 1.0); }\n';
-  writeFileSync(join(folder, 'fire.vert'), '#version 110\nvarying vec3 tint;\nvoid main() {\n' +
-    '  gl_Position = ftransform(); gl_PointSize = 8.0; gl_TexCoord[0] = vec4(0.0); tint = vec3(0.0, 1.0, 0.0);\n}\n');
+  const vertex = '#version 110\nvarying vec3 tint;\nvoid main() {\n' +
+    '  gl_Position = ftransform(); gl_PointSize = 8.0; gl_TexCoord[0] = vec4(0.0); tint = vec3(0.0, 1.0, 0.0);\n}\n';
+  writeFileSync(join(folder, 'fire.vert'), vertex);
   await new Promise((resolve) => setTimeout(resolve, 70));
-  writeFileSync(join(folder, 'fire.frag'), fragment);
+  writeFileSync(join(folder, 'fire.frag'), '#version 110\nvarying vec3 tint;\nvoid main() { gl_FragColor = vec4(tint, 1.0); }\n');
   await waitFor('the green fire shows', async () => (await countPixels(page, [0, 255, 0], Scene)) >= 1000);
   assert.equal(await page.evaluate(() => window.builds), 1);
   assert.equal(await failureText(page, 1), '');
-  assert.deepEqual(await shownLines(page), firstLines(fragment));
+  assert.deepEqual(await shownLines(page), firstLines(vertex), 'the editor shows the first');
 });
 
 test('picking an example builds its files, and its address opens it again', async (t) => {

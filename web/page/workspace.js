@@ -3,7 +3,7 @@
 // program has been given of them. Every change reaches the program as a
 // save does on the desktop: the files that differ, written in one go.
 import { followLive } from './live.js';
-import { saveFiles, ShaderFiles } from './program.js';
+import { AssetFiles, saveFiles, ShaderFiles } from './program.js';
 import { fetchFiles, Live } from './sources.js';
 import { loadEdits, storeEdits } from './storage.js';
 
@@ -21,12 +21,14 @@ export function createWorkspace(Module, editor, gallery, startFiles, page) {
   let stopLive = () => {};
 
   // Gives the program each of files ({ name: text or bytes }) that differs
-  // from what it has, all in one go. Returns their names.
+  // from what it has, all in one go. Returns their names, in the order the
+  // program reads them.
   const give = (files) => {
-    const changed = Object.fromEntries(Object.entries(files).filter(([name, value]) => !same(value, given[name])));
-    if (Object.keys(changed).length) saveFiles(Module, changed);
+    const names = AssetFiles.filter((name) => name in files && !same(files[name], given[name]));
+    const changed = Object.fromEntries(names.map((name) => [name, files[name]]));
+    if (names.length) saveFiles(Module, changed);
     Object.assign(given, changed);
-    return Object.keys(changed);
+    return names;
   };
   // Shows files in the editor and gives them to the program.
   const load = (files) => {
