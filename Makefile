@@ -22,7 +22,7 @@ WEB_BUILD := build-web
 # path; the modules they need (acorn) are Debian's, in /usr/share/nodejs.
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
-.PHONY: all deps build build-test build-asan run test repeat-gl-tests fuzz soak clean build-bench bench screenshots example gallery package windows test-windows web serve-web test-web bench-web
+.PHONY: all deps build build-test build-asan run test repeat-gl-tests fuzz soak clean build-bench bench screenshots example gallery package windows test-windows web serve-web test-web bench-web web-screenshots
 
 all: build
 
@@ -161,6 +161,11 @@ serve-web: web
 # Chromium on SwiftShader), and the size of the page's script.
 bench-web: web
 	node bench/edit_latency.mjs
+
+# The page's pictures for the README, in docs/images/: the editor with a
+# mistyped line marked, and an example picked from the gallery.
+web-screenshots: web
+	node scripts/web_screenshots.mjs docs/images
 
 # In Debian's Chromium, headless, driven by playwright-core: the unit tests
 # built for the web, then the page.

@@ -1,7 +1,7 @@
 // The shader editor beside the picture: one CodeMirror view per shader file,
 // a tab for each, and on each file the line its last failed build names.
 import { defaultKeymap, history, historyKeymap, indentWithTab } from '@codemirror/commands';
-import { bracketMatching, indentOnInput, StreamLanguage } from '@codemirror/language';
+import { bracketMatching, indentOnInput, indentUnit, StreamLanguage } from '@codemirror/language';
 import { shader } from '@codemirror/legacy-modes/mode/clike';
 import { lintGutter, lintKeymap, setDiagnostics } from '@codemirror/lint';
 import { highlightSelectionMatches, search, searchKeymap } from '@codemirror/search';
@@ -44,6 +44,7 @@ export function createEditor({ parent, tabList, canvas, names, onEdit, onSelect 
     highlightSelectionMatches(),
     search({ top: true }),
     glsl,
+    indentUnit.of('    '),   // as the shipped shaders indent
     oneDark,
     lintGutter(),
     keymap.of([...defaultKeymap, ...historyKeymap, ...searchKeymap, ...lintKeymap, indentWithTab]),
