@@ -6,7 +6,8 @@ import { download } from './download.js';
 import { createEditor } from './editor.js';
 import { failures, Modes, ModeOf, saveFiles, ShaderFiles, showMode, Sprite, startProgram } from './program.js';
 import { followResizeHandle } from './resize.js';
-import { fetchFiles, hashOf, Live, loadGallery, Shipped, sourceOfHash } from './sources.js';
+import { createPicker } from './picker.js';
+import { fetchFiles, Live, loadGallery, Shipped, sourceOfHash } from './sources.js';
 import { createWorkspace } from './workspace.js';
 
 // Typing must rest this long before the edit goes to the program.
@@ -29,9 +30,9 @@ function showMessage(kind, title, text) {
 // What the program says a user must see; and, while it runs, what the page
 // does with it.
 let running = null;   // set once the program runs, cleared when it ends
-const programEnded = (title, text) => {
+const programEnded = (kind, title, text) => {
   status.textContent = '';
-  showMessage(title === 'Glitter has stopped' ? 'stopped' : 'fatal', title, text);
+  showMessage(kind, title, text);
   running?.end();
 };
 const page = {
@@ -41,43 +42,22 @@ const page = {
       ? '\nThis browser offers Glitter no WebGL, the web\'s OpenGL. Turn on hardware acceleration ' +
         '(or WebGL) in its settings, or try another browser.'
       : '';
-    programEnded('Glitter could not start', text + noWebGL);
+    programEnded('fatal', 'Glitter could not start', text + noWebGL);
   },
-  stopped: () => programEnded('Glitter has stopped', 'Escape ends it, as on the desktop. Reload the page to start it again.'),
-  crashed: (what) => programEnded('Glitter stopped unexpectedly', what),
+  stopped: () => programEnded('stopped', 'Glitter has stopped',
+                               'Escape ends it, as on the desktop. Reload the page to start it again.'),
+  crashed: (what) => programEnded('fatal', 'Glitter stopped unexpectedly', what),
 };
-
-// The gallery's links: the shipped files, every example, and the server's
-// live folder if it has one; the chosen one marked.
-function fillPicker(gallery) {
-  const entries = [{ source: Shipped, title: 'Shipped', caption: 'The files Glitter ships with.' },
-                   ...gallery.examples.map(({ name, title, caption }) => ({ source: name, title, caption }))];
-  if (gallery.live)
-    entries.push({ source: Live, title: 'Live', caption: `The files in ${gallery.live} on the server, as they are saved.` });
-  for (const { source, title, caption } of entries) {
-    const link = Object.assign(document.createElement('a'), { href: hashOf(source), textContent: title, title: caption });
-    link.dataset.source = source;
-    element('gallery').append(link);
-  }
-  return entries;
-}
-
-// What the editor's panel says about the source it shows.
-function describe(source, entries, gallery) {
-  for (const link of element('gallery').children)
-    link.toggleAttribute('aria-current', link.dataset.source === source);
-  const { title, caption } = entries.find((entry) => entry.source === source);
-  element('source').textContent = source === Live
-    ? `Following ${gallery.live} on the server: save a file there in any editor and it shows here. ` +
-      'To edit in the page, pick Shipped or an example.'
-    : `${title}: ${caption}`;
-  for (const id of ['reset', 'choose-sprite']) element(id).disabled = source === Live;
-}
 
 async function start() {
   followResizeHandle(element('resize-handle'), canvas);
   const gallery = await loadGallery();
-  const entries = fillPicker(gallery);
+  const picker = createPicker(gallery, element('gallery'), element('source'));
+  // The chosen source on show; nothing to reset or replace in the live folder's.
+  const describe = (source) => {
+    picker.show(source);
+    for (const id of ['reset', 'choose-sprite']) element(id).disabled = source === Live;
+  };
   const firstSource = sourceOfHash(location.hash, gallery);
   // The program starts with files that build (a source's own, the shipped
   // ones for the live folder); the user's edits come after, as saves, so a
@@ -128,34 +108,35 @@ async function start() {
     });
     let shownFailures = '';
     const poll = setInterval(() => {
-      const now = JSON.stringify(failures(Module));
-      if (now !== shownFailures) editor.mark(JSON.parse(now));
-      shownFailures = now;
+      const now = failures(Module);
+      if (JSON.stringify(now) !== shownFailures) editor.mark(now);
+      shownFailures = JSON.stringify(now);
     }, FailurePollMs);
     running = { end: () => { clearInterval(poll); editor.setLocked(true); running = null; } };
     const source = sourceOfHash(location.hash, gallery);   // chosen while the program loaded, perhaps
     workspace.open(source);
-    describe(source, entries, gallery);
+    describe(source);
     status.textContent = 'Click the picture, then use the keys below.';
     canvas.focus({ preventScroll: true });
   };
   const files = await startFiles;
   for (const name of ShaderFiles) editor.setText(name, files[name] ?? '');
-  describe(firstSource, entries, gallery);
+  describe(firstSource);
 
   window.addEventListener('hashchange', () => {
     const source = sourceOfHash(location.hash, gallery);
     if (!running || source === workspace.source) return;
     if (restTimer) buildEdits();   // what was typed belongs to the source it was typed in
     workspace.open(source);
-    describe(source, entries, gallery);
+    describe(source);
   });
   // Nothing typed is lost to a closed tab, however soon after typing.
   window.addEventListener('pagehide', () => running && restTimer && buildEdits());
 
   element('reset').addEventListener('click', () => {
+    if (!running) return;
     const what = workspace.source === Shipped ? 'the shipped files' : 'this example\'s own files';
-    if (!running || !confirm(`Bring back ${what}? Your edits to them are lost.`)) return;
+    if (!confirm(`Bring back ${what}? Your edits to them are lost.`)) return;
     clearTimeout(restTimer);
     restTimer = null;
     workspace.reset();
@@ -166,7 +147,10 @@ async function start() {
     download(`glitter-${workspace.source}.zip`, workspace.current());
   });
   element('choose-sprite').addEventListener('click', () => element('sprite-file').click());
-  element('sprite-file').addEventListener('change', (event) => event.target.files[0] && useSprite(event.target.files[0]));
+  element('sprite-file').addEventListener('change', (event) => {
+    if (event.target.files[0]) useSprite(event.target.files[0]);
+    event.target.value = '';   // so that the same file chosen again is read again
+  });
   canvas.addEventListener('dragover', (event) => event.preventDefault());
   canvas.addEventListener('drop', (event) => {
     event.preventDefault();
