@@ -1,6 +1,6 @@
 # The site the web build makes, in build-web/site: the page, its script and
-# style, the program (glitter.js and glitter.wasm), and the four files it
-# reads, as plain files a server hands out as they are.
+# style, the program (glitter.js and glitter.wasm), the four files it reads,
+# and the gallery's examples, as plain files a server hands out as they are.
 set(GLITTER_SITE_DIR ${CMAKE_BINARY_DIR}/site)
 set_target_properties(glitter PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${GLITTER_SITE_DIR} SUFFIX .js)
 # In the program itself, not the library: nothing calls it but the page.
@@ -8,20 +8,62 @@ target_sources(glitter PRIVATE web/page_bridge.cpp)
 
 find_program(GLITTER_ESBUILD esbuild PATHS ${CMAKE_SOURCE_DIR}/node_modules/.bin NO_DEFAULT_PATH REQUIRED)
 file(GLOB glitter_page_scripts CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/web/page/*.js)
-# The page's modules as one script, for every browser and for file:// too.
+# The page's modules and the editor they take from npm (package-lock.json
+# pins it) as one script, for every browser and for file:// too: the page
+# loads nothing from anywhere else.
 add_custom_command(OUTPUT ${GLITTER_SITE_DIR}/page.js
   COMMAND ${GLITTER_ESBUILD} ${CMAKE_CURRENT_SOURCE_DIR}/web/page/main.js --bundle --format=iife
     --target=es2020 --minify --sourcemap --log-level=warning --outfile=${GLITTER_SITE_DIR}/page.js
-  DEPENDS ${glitter_page_scripts}
+  DEPENDS ${glitter_page_scripts} ${CMAKE_SOURCE_DIR}/package-lock.json
   COMMENT "Bundling the page's script")
 
+# Copies file (a path in the source tree) to the site as name.
 set(site_files)
-foreach(file IN ITEMS web/index.html web/page.css assets/confetti.vert assets/fire.vert assets/fire.frag
-                      assets/particle.bmp)
-  get_filename_component(name ${file} NAME)
+function(glitter_site_file file name)
   add_custom_command(OUTPUT ${GLITTER_SITE_DIR}/${name}
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/${file} ${GLITTER_SITE_DIR}/${name}
     DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${file})
-  list(APPEND site_files ${GLITTER_SITE_DIR}/${name})
+  set(site_files ${site_files} ${GLITTER_SITE_DIR}/${name} PARENT_SCOPE)
+endfunction()
+
+# live.json says that the site has no live folder: scripts/serve_web.py --live
+# answers it with the folder it serves as live/ instead.
+foreach(file IN ITEMS web/index.html web/page.css web/live.json packaging/glitter.svg assets/confetti.vert
+                      assets/fire.vert assets/fire.frag assets/particle.bmp)
+  get_filename_component(name ${file} NAME)
+  glitter_site_file(${file} ${name})
 endforeach()
+
+# The gallery: every example's own files in examples/NAME/, and
+# examples/index.json listing them with the caption their README.md opens
+# with (its first line of text after the title), for the page's picker.
+file(GLOB example_readmes CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/examples/*/README.md)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${example_readmes})
+set(example_index "[]")
+foreach(readme IN LISTS example_readmes)
+  get_filename_component(folder ${readme} DIRECTORY)
+  get_filename_component(name ${folder} NAME)
+  file(READ ${readme} text)
+  string(REGEX MATCH "^# *([^\n]*)\n[ \t\n]*([^\n]*)" heading "${text}")
+  set(title "${CMAKE_MATCH_1}")
+  set(caption "${CMAKE_MATCH_2}")
+  set(files "[]")
+  foreach(slot IN ITEMS confetti.vert fire.vert fire.frag particle.bmp)
+    if(EXISTS ${folder}/${slot})
+      string(JSON files_length LENGTH "${files}")
+      string(JSON files SET "${files}" ${files_length} "\"${slot}\"")
+      glitter_site_file(examples/${name}/${slot} examples/${name}/${slot})
+    endif()
+  endforeach()
+  string(REPLACE "\\" "\\\\" title "${title}")
+  string(REPLACE "\"" "\\\"" title "${title}")
+  string(REPLACE "\\" "\\\\" caption "${caption}")
+  string(REPLACE "\"" "\\\"" caption "${caption}")
+  string(JSON example_length LENGTH "${example_index}")
+  string(JSON example_index SET "${example_index}" ${example_length}
+    "{\"name\": \"${name}\", \"title\": \"${title}\", \"caption\": \"${caption}\", \"files\": ${files}}")
+endforeach()
+# Written only when it changes, so an unchanged gallery rebuilds nothing.
+file(CONFIGURE OUTPUT ${GLITTER_SITE_DIR}/examples/index.json CONTENT "${example_index}\n" @ONLY)
+
 add_custom_target(site ALL DEPENDS ${GLITTER_SITE_DIR}/page.js ${site_files})

@@ -33,6 +33,18 @@ export async function serve(folder, ...options) {
   return { url, stop: () => server.kill() };
 }
 
+// A 1 x 1 BMP with bitsPerPixel bits per pixel and no pixels: any but 24 is
+// one the program refuses, with a message that names the count.
+export function flatBmp(bitsPerPixel) {
+  const bmp = Buffer.alloc(54);
+  bmp.write('BM');
+  bmp.writeInt32LE(1, 18);
+  bmp.writeInt32LE(1, 22);
+  bmp.writeInt16LE(1, 26);
+  bmp.writeInt16LE(bitsPerPixel, 28);
+  return bmp;
+}
+
 // A copy of the site in a scratch folder, with files replaced: { name: bytes }.
 export function siteWith(files) {
   const folder = mkdtempSync(join(tmpdir(), 'glitter-web-'));

@@ -8,8 +8,8 @@ import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import {
-  Root, Scene, Site, StatusLine, XTip, canvasShot, countPixels, launch, open, pixelsChangedSince, serve, siteWith,
-  waitFor,
+  Root, Scene, Site, StatusLine, XTip, canvasShot, countPixels, flatBmp, launch, open, pixelsChangedSince, serve,
+  siteWith, waitFor,
 } from './browser.mjs';
 
 let browser, server;
@@ -120,9 +120,7 @@ test('a start-up failure shows its message and the compiler\'s log in the page',
   const cases = [
     { files: { 'confetti.vert': '#version 110\nvoid main() { gl_Position = ftransform() }\n' },
       expected: /confetti\.vert:\nERROR: 0:2: .*\n[\s\S]*Error compiling confetti\.vert/ },
-    { files: { 'particle.bmp': (() => { const bmp = Buffer.alloc(54); bmp.write('BM'); bmp.writeInt32LE(1, 18);
-                                        bmp.writeInt32LE(1, 22); bmp.writeInt16LE(1, 26); bmp.writeInt16LE(8, 28);
-                                        return bmp; })() },
+    { files: { 'particle.bmp': flatBmp(8) },
       expected: /particle\.bmp bits per pixel is not 24: 8/ },
   ];
   for (const { files, expected } of cases) {

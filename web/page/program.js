@@ -1,34 +1,42 @@
 // Starts the program (glitter.js and glitter.wasm, beside the page) on the
-// canvas, with the four files it reads fetched from beside the page into its
-// working folder, and tells the page what the program says a user must see.
+// canvas with the four files it reads in its working folder, tells the page
+// what the program says a user must see, and lets the page write those files
+// and ask the program about its failed builds.
 
 export const AssetFiles = ['confetti.vert', 'fire.vert', 'fire.frag', 'particle.bmp'];
+export const ShaderFiles = AssetFiles.slice(0, 3);
+export const Sprite = AssetFiles[3];
+export const Modes = { Glitter: 0, Fire: 1 };
+// The mode whose picture each file changes: Glitter's program is
+// confetti.vert alone, Fire's is the pair and the sprite.
+export const ModeOf = { 'confetti.vert': Modes.Glitter, 'fire.vert': Modes.Fire, 'fire.frag': Modes.Fire,
+                        'particle.bmp': Modes.Fire };
+// What the program rebuilds, as it numbers them: its two programs, then the sprite.
+const Targets = [0, 1, 2];
 // The program's working folder in its file system, where it opens the files.
 const WorkingFolder = '/glitter';
 
-// The bytes of a file served beside the page, or null if there is none: the
-// program then says which file is missing, as it does on the desktop.
-async function fetchFile(name) {
-  const response = await fetch(name, { cache: 'no-cache' });
-  return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
-}
-
-// Starts the program once. `page` is told: fatal(text) when start-up fails
-// (the program's message, after every line it printed before),
-// stopped() when it ends through Escape, crashed(what) if it aborts.
-export function startProgram(canvas, page) {
+// Starts the program once, with files ({ name: bytes or text }, a name left
+// out is missing and the program says so) once the promise gives them.
+// `page` is told: running() once main has started the program's loop,
+// fatal(text) when start-up fails (the program's message, after every line
+// it printed before), stopped() when it ends through Escape, crashed(what)
+// if it aborts.
+export function startProgram(canvas, page, files) {
   let fatalShown = false;
   const Module = {
     canvas,
     preRun: [() => {
       Module.addRunDependency('assets');
-      Promise.all(AssetFiles.map(fetchFile)).then((files) => {
+      files.then((contents) => {
         Module.FS.mkdir(WorkingFolder);
         Module.FS.chdir(WorkingFolder);
-        files.forEach((bytes, i) => bytes && Module.FS.writeFile(AssetFiles[i], bytes));
+        for (const [name, bytes] of Object.entries(contents)) Module.FS.writeFile(name, bytes);
         Module.removeRunDependency('assets');
       });
     }],
+    // After main, which has read the files and watches them from then on.
+    postRun: [() => page.running()],
     // What the desktop writes to stdout and stderr goes to the console.
     print: (line) => console.log(line),
     printErr: (line) => console.error(line),
@@ -50,12 +58,29 @@ export function startProgram(canvas, page) {
   return Module;
 }
 
-// Saves text or bytes as file name in the program's working folder, as a
-// careful editor saves: written whole under another name, then renamed over
-// the old file, so the program's watcher never reads it half written and
-// sees a new file even within the same second.
-export function saveFile(Module, name, contents) {
-  const temporary = `.${name}.saving`;
-  Module.FS.writeFile(temporary, contents);
-  Module.FS.rename(temporary, name);
+// Saves files ({ name: text or bytes }) in the program's working folder in
+// one go, as `make example` does on the desktop: each is written whole under
+// another name, then all are renamed over the old ones together, so the
+// watcher never reads one half written, sees a new file even within the same
+// second, and builds each program once.
+export function saveFiles(Module, files) {
+  const names = Object.keys(files);
+  for (const name of names) Module.FS.writeFile(`.${name}.saving`, files[name]);
+  for (const name of names) Module.FS.rename(`.${name}.saving`, name);
+}
+
+// Each failed build on show, by target (Glitter's program, Fire's, the
+// sprite): the text over the canvas ("" for none), the shader file that did
+// not compile and the line its log names (0 for none), as the text quotes it.
+export function failures(Module) {
+  return Targets.map((target) => ({
+    text: Module.UTF8ToString(Module._glitter_reload_error_text(target)),
+    file: Module.UTF8ToString(Module._glitter_reload_error_file(target)),
+    line: Module._glitter_reload_error_line(target),
+  }));
+}
+
+// Brings mode on screen, as the m key would, unless it is there already.
+export function showMode(Module, mode) {
+  Module._glitter_show_mode(mode);
 }
