@@ -209,6 +209,7 @@ TEST(OpenRegularFile, LeavesAFileFreeToBeDeletedWhileItIsOpen)
     bool notRegular = true;
     FILE* file = OpenRegularFile(path.c_str(), &notRegular);
     ASSERT_NE(nullptr, file);
+    EXPECT_FALSE(notRegular);
     std::error_code removed;
     fs::remove(path, removed);
     fclose(file);

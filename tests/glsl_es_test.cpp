@@ -66,7 +66,7 @@ TEST(TranslateToGlslEs, RenamesTheDesktopBuiltInsLineForLine)
         EXPECT_EQ(c.lineAfterDirective ? "#line 0" : "#line 1", directive);
         ASSERT_EQ(c.expected.size(), lines.size());
         for (size_t i = 0; i < lines.size(); i++)
-            EXPECT_EQ(c.expected[i], lines[i] == "\r" ? "" : lines[i]) << "line " << i + 1;
+            EXPECT_EQ(c.expected[i], lines[i]) << "line " << i + 1;
     }
 }
 

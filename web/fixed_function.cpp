@@ -25,8 +25,7 @@ static float* currentMatrix = modelView;
 static float currentColour[4] = {1, 1, 1, 1};
 static GLint viewport[4];
 static float pointSize = 1;
-static bool pointSprites = false;
-static GLint coordinateReplace = GL_FALSE;   // kept, for asking: every WebGL point is a sprite
+static bool pointSprites = false;   // only to answer glIsEnabled: every WebGL point is a sprite
 static ClientArray vertexArray, colourArray;
 static GLuint userProgram = 0;
 // An error of the layer's own (glOrtho's invalid box), reported before WebGL's.
@@ -244,10 +243,10 @@ void glPointSize(GLfloat size)
     pointSize = size;
 }
 
-void glTexEnvi(GLenum target, GLenum name, GLint value)
+// The one use the program makes of it, texture coordinates replaced across
+// point sprites, is what every WebGL point has: gl_PointCoord.
+void glTexEnvi(GLenum, GLenum, GLint)
 {
-    if (target == GL_POINT_SPRITE && name == GL_COORD_REPLACE)
-        coordinateReplace = value;
 }
 
 void glVertexPointer(GLint size, GLenum type, GLsizei stride, const void* pointer)
