@@ -6,6 +6,7 @@ import { spawn } from 'node:child_process';
 import { cpSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { after, before } from 'node:test';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
 
@@ -31,6 +32,23 @@ export async function serve(folder, ...options) {
     server.on('exit', (status) => reject(new Error(`serve_web.py ended with status ${status}`)));
   });
   return { url, stop: () => server.kill() };
+}
+
+// Chromium and the site served, for the tests of one file: started before
+// the first and ended after the last. The browser and the site's address
+// are the returned object's, once started.
+export function browserAndSite() {
+  const shared = {};
+  before(async () => {
+    shared.browser = await launch();
+    shared.server = await serve(Site);
+    shared.url = shared.server.url;
+  });
+  after(async () => {
+    await shared.browser.close();
+    shared.server.stop();
+  });
+  return shared;
 }
 
 // A 1 x 1 BMP with bitsPerPixel bits per pixel and no pixels: any but 24 is

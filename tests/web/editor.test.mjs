@@ -5,23 +5,15 @@ import assert from 'node:assert/strict';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { after, before, test } from 'node:test';
-import { Root, Scene, Site, countPixels, flatBmp, launch, open, serve, waitFor } from './browser.mjs';
+import { test } from 'node:test';
+import { Root, Scene, Site, browserAndSite, countPixels, flatBmp, open, serve, waitFor } from './browser.mjs';
 
-let browser, server;
-before(async () => {
-  browser = await launch();
-  server = await serve(Site);
-});
-after(async () => {
-  await browser.close();
-  server.stop();
-});
+const shared = browserAndSite();
 
 // The page at url, once Glitter draws, counting from then on in
 // window.builds the programs it links.
 async function openCounting(t, url) {
-  const page = await open(t, browser, url);
+  const page = await open(t, shared.browser, url);
   await waitFor('Glitter draws', async () => (await countPixels(page, 'lit', Scene)) >= 2000);
   await page.evaluate(() => {
     window.builds = 0;
@@ -43,7 +35,7 @@ const errorOverPicture = async (page) => (await countPixels(page, 'lit', { x: 0,
 
 test('a broken line typed in the editor is marked there and shown over the picture, and undoing it clears both',
      async (t) => {
-  const page = await openCounting(t, server.url);
+  const page = await openCounting(t, shared.url);
   await page.locator('.cm-content').first().click();
   await page.keyboard.press('Control+Home');
   for (let line = 1; line < 13; line++) await page.keyboard.press('ArrowDown');
@@ -86,7 +78,7 @@ test('a pair of files saved together in the followed folder shows in the page, b
 
 test('picking an example builds its files, and its address opens it again', async (t) => {
   const snow = readFileSync(join(Root, 'examples', 'snow', 'confetti.vert'), 'utf8');
-  const page = await openCounting(t, server.url);
+  const page = await openCounting(t, shared.url);
   await page.getByRole('link', { name: 'Snow' }).click();
   await waitFor('snow is built', async () => (await page.evaluate(() => window.builds)) === 1);
   assert.equal(await programFile(page, 'confetti.vert'), snow);
@@ -99,7 +91,7 @@ test('picking an example builds its files, and its address opens it again', asyn
 
 test('an edit outlives a reload, and Reset brings back the shipped file', async (t) => {
   const shipped = readFileSync(join(Site, 'fire.frag'), 'utf8');
-  const page = await openCounting(t, server.url);
+  const page = await openCounting(t, shared.url);
   await page.getByRole('tab', { name: 'fire.frag' }).click();
   await page.locator('[role=tabpanel]:not([hidden]) .cm-content').click();
   await page.keyboard.press('Control+Home');
@@ -118,7 +110,7 @@ test('an edit outlives a reload, and Reset brings back the shipped file', async 
 });
 
 test('a BMP dropped on the picture goes to the loader, which shows why it refuses it', async (t) => {
-  const page = await openCounting(t, server.url);
+  const page = await openCounting(t, shared.url);
   const dropped = await page.evaluateHandle((bytes) => {
     const data = new DataTransfer();
     data.items.add(new File([new Uint8Array(bytes)], 'flat.bmp'));

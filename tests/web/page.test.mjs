@@ -6,26 +6,18 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import {
-  Root, Scene, Site, StatusLine, XTip, canvasShot, countPixels, flatBmp, launch, open, pixelsChangedSince, serve,
-  siteWith, waitFor,
+  Root, Scene, Site, StatusLine, XTip, browserAndSite, canvasShot, countPixels, flatBmp, launch, open,
+  pixelsChangedSince, serve, siteWith, waitFor,
 } from './browser.mjs';
 
-let browser, server;
-before(async () => {
-  browser = await launch();
-  server = await serve(Site);
-});
-after(async () => {
-  await browser.close();
-  server.stop();
-});
+const shared = browserAndSite();
 
 const messageOf = (page) => page.evaluate(() => document.getElementById('message').innerText);
 
 test('the page starts Glitter on its canvas, and both modes draw', async (t) => {
-  const page = await open(t, browser, server.url);
+  const page = await open(t, shared.browser, shared.url);
   assert.equal(await page.title(), 'Glitter');
   await waitFor('Glitter draws', async () => (await countPixels(page, 'lit', Scene)) >= 2000);
   assert.ok((await countPixels(page, [255, 255, 255], XTip)) >= 25, 'the X axis reaches 2 units');
@@ -56,7 +48,7 @@ function desktopShot() {
 }
 
 test('the axes and their labels are the desktop program\'s, pixel for pixel', async (t) => {
-  const page = await open(t, browser, server.url);
+  const page = await open(t, shared.browser, shared.url);
   await waitFor('Glitter draws', async () => (await countPixels(page, 'lit', Scene)) >= 2000);
   await page.evaluate((shader) => glitter.saveFile('confetti.vert', shader), NoParticles);
   await waitFor('only the axes and labels are left', async () =>
@@ -65,7 +57,7 @@ test('the axes and their labels are the desktop program\'s, pixel for pixel', as
 });
 
 test('the keys change the view and the status line, never scroll the page, and Escape ends it', async (t) => {
-  const page = await open(t, browser, server.url, { width: 700, height: 400 });   // a page that can scroll
+  const page = await open(t, shared.browser, shared.url, { width: 700, height: 400 });   // a page that can scroll
   await waitFor('Glitter draws', async () => (await countPixels(page, 'lit', Scene)) >= 2000);
   const scrolled = await page.evaluate(() => window.scrollY);
   const status = await canvasShot(page);
@@ -86,7 +78,7 @@ test('the keys change the view and the status line, never scroll the page, and E
 });
 
 test('the view follows the canvas as its handle resizes it', async (t) => {
-  const page = await open(t, browser, server.url);
+  const page = await open(t, shared.browser, shared.url);
   await waitFor('Glitter draws', async () => (await countPixels(page, 'lit', Scene)) >= 2000);
   const handle = await page.locator('#resize-handle').boundingBox();
   await page.mouse.move(handle.x + 8, handle.y + 8);
@@ -102,7 +94,7 @@ test('the view follows the canvas as its handle resizes it', async (t) => {
 });
 
 test('a file the page writes while the program runs is built, and a broken one shown over the scene', async (t) => {
-  const page = await open(t, browser, server.url);
+  const page = await open(t, shared.browser, shared.url);
   await waitFor('Glitter draws', async () => (await countPixels(page, 'lit', Scene)) >= 2000);
   await page.keyboard.press('m');
   await page.evaluate(() => glitter.saveFile('fire.frag',
@@ -126,7 +118,7 @@ test('a start-up failure shows its message and the compiler\'s log in the page',
   for (const { files, expected } of cases) {
     const site = siteWith(files);
     const broken = await serve(site.folder);
-    const page = await open(t, browser, broken.url);
+    const page = await open(t, shared.browser, broken.url);
     await waitFor('the page says it could not start', async () => (await messageOf(page)).includes('could not start'));
     assert.match(await messageOf(page), expected);
     broken.stop();
@@ -136,10 +128,10 @@ test('a start-up failure shows its message and the compiler\'s log in the page',
 
 test('a browser without WebGL gets a message, and a page opened from disk says how to serve it', async (t) => {
   const noWebGL = await launch({ webgl: false });
-  const page = await open(t, noWebGL, server.url);
+  const page = await open(t, noWebGL, shared.url);
   await waitFor('the page says it could not start', async () => (await messageOf(page)).includes('could not start'));
   assert.match(await messageOf(page), /OpenGL 2\.0 not supported\n+This browser offers Glitter no WebGL/);
   await noWebGL.close();
-  const fromDisk = await open(t, browser, `file://${Site}/index.html`);
+  const fromDisk = await open(t, shared.browser, `file://${Site}/index.html`);
   assert.match(await fromDisk.locator('#status').innerText(), /make serve-web/);
 });
