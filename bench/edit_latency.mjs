@@ -9,7 +9,7 @@
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { Scene, Site, countPixels, launch, open, serve, waitFor } from '../tests/web/browser.mjs';
+import { Scene, Site, countPixels, launch, openPage, serve, waitFor } from '../scripts/browser.mjs';
 
 const Edits = 30;
 // Line 14 of the shipped confetti.vert, "const float PadWidth = 0.4;": the
@@ -18,9 +18,7 @@ const Line = 14, Column = 'const float PadWidth = 0.'.length;
 
 const browser = await launch();
 const server = await serve(Site);
-// open() closes its page when the "test" it is given ends.
-const ends = [];
-const page = await open({ after: (end) => ends.push(end) }, browser, server.url, { width: 1280, height: 800 });
+const page = await openPage(browser, server.url, { width: 1280, height: 800 });
 try {
   await waitFor('Glitter draws', async () => (await countPixels(page, 'lit', Scene)) >= 2000, 30);
   // In the page: when each key was pressed in the editor, and when a newly
@@ -61,7 +59,6 @@ try {
   console.log(`The page's script (page.js): ${(script.length / 1024).toFixed(0)} KiB, ` +
               `${(gzipSync(script).length / 1024).toFixed(0)} KiB gzipped`);
 } finally {
-  for (const end of ends) await end();
   await browser.close();
   server.stop();
 }

@@ -3,7 +3,7 @@
 // its message shown, and an example picked from the gallery.
 //   node scripts/web_screenshots.mjs OUT_DIR   (make web-screenshots)
 import { join } from 'node:path';
-import { Scene, Site, countPixels, launch, open, serve, waitFor } from '../tests/web/browser.mjs';
+import { Scene, Site, countPixels, launch, openPage, serve, waitFor } from './browser.mjs';
 
 const outDir = process.argv[2];
 if (!outDir) {
@@ -12,15 +12,13 @@ if (!outDir) {
 }
 const browser = await launch();
 const server = await serve(Site);
-const ends = [];
-// open() closes its page when the "test" it is given ends.
-const openPage = async (hash) => {
-  const page = await open({ after: (end) => ends.push(end) }, browser, server.url + hash, { width: 1280, height: 800 });
+const openDrawing = async (hash) => {
+  const page = await openPage(browser, server.url + hash, { width: 1280, height: 800 });
   await waitFor('Glitter draws', async () => (await countPixels(page, 'lit', Scene)) >= 2000, 30);
   return page;
 };
 try {
-  const page = await openPage('');
+  const page = await openDrawing('');
   await page.getByRole('tab', { name: 'fire.frag' }).click();
   await page.waitForTimeout(3000);   // the fire grows from nothing at the switch
   await page.locator('[role=tabpanel]:not([hidden]) .cm-content').click();
@@ -34,13 +32,12 @@ try {
   await page.locator('.cm-tooltip-lint').waitFor();
   await page.screenshot({ path: join(outDir, 'web-editor-error.png') });
 
-  const example = await openPage('');
+  const example = await openDrawing('');
   await example.getByRole('link', { name: 'Bubbles' }).click();
   await example.waitForTimeout(4000);   // bubbles to fill the view
   await example.screenshot({ path: join(outDir, 'web-example.png') });
   console.log(join(outDir, 'web-editor-error.png'), join(outDir, 'web-example.png'));
 } finally {
-  for (const end of ends) await end();
   await browser.close();
   server.stop();
 }
