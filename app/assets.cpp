@@ -1,7 +1,9 @@
 #include "app/assets.h"
 
 #include "app/frame.h"
+#include "app/host_events.h"
 #include "app/reload_errors.h"
+#include "gl/bmp_image.h"
 #include "gl/bmp_texture.h"
 #include "gl/diagnostics.h"
 #include "gl/files.h"
@@ -126,8 +128,11 @@ static void Rebuild(int target, bool retry)
     targets[target].retrying = !built && failure.unreadable;
     if (built)
         ClearReloadError(target);
-    else if (!(retry && failure.unreadable))
+    else if (retry && failure.unreadable)
+        return;   // nothing new to say
+    else
         Report(target, failure);
+    TellBuilt(target, built);
 }
 
 // Looks at a file now: true if it is not as it was at the last look. Its
@@ -148,7 +153,9 @@ static bool Changed(WatchedFile& file, bool compareContent)
     return false;
 }
 
-void CheckAssetsAt(int nowMs)
+// Looks at every file at nowMs and builds what is due. Files saved whole
+// need not rest: nothing is building them any more.
+static void LookAndBuild(int nowMs, bool savedWhole)
 {
     const bool compareContent = nowMs >= nextContentCheckMs;
     if (compareContent)
@@ -163,7 +170,7 @@ void CheckAssetsAt(int nowMs)
     }
     for (int target = 0; target < ReloadTargetCount; target++) {
         TargetState& state = targets[target];
-        const int settleMs = hasEmptyFile[target] ? EmptyFileSettleMs : SettleMs;
+        const int settleMs = savedWhole ? 0 : hasEmptyFile[target] ? EmptyFileSettleMs : SettleMs;
         if (state.changed && nowMs - state.changedAtMs >= settleMs) {
             state.changed = false;
             Rebuild(target, false);
@@ -171,6 +178,28 @@ void CheckAssetsAt(int nowMs)
             Rebuild(target, true);
         }
     }
+}
+
+bool CheckSpriteStart(const unsigned char* start, size_t count, long long fileLength)
+{
+    GLint maxTextureSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
+    Failure failure = {};
+    if (CheckBmpStart(start, count, fileLength, SpriteFile, maxTextureSize, &failure))
+        return true;
+    Report(SpriteImage, failure);
+    TellBuilt(SpriteImage, false);
+    return false;
+}
+
+void CheckAssetsAt(int nowMs)
+{
+    LookAndBuild(nowMs, false);
+}
+
+void BuildSavedFiles()
+{
+    LookAndBuild(glutGet(GLUT_ELAPSED_TIME), true);
 }
 
 void CheckAssets()

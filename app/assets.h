@@ -6,6 +6,8 @@
 
 #include "gl/opengl.h"
 
+#include <cstddef>
+
 // Every file the program reads, in the order start-up reads them.
 inline constexpr const char* AssetFiles[4] = {"confetti.vert", "fire.vert", "fire.frag", "particle.bmp"};
 
@@ -40,3 +42,15 @@ void CheckAssets();
 // until it builds or the file changes again. Allocates nothing until it
 // builds.
 void CheckAssetsAt(int nowMs);
+
+// Builds at once whatever changed since the last check, for a writer that
+// saves each file whole (under another name, then renamed into place), as
+// the web page does: its files need not rest before they are read.
+void BuildSavedFiles();
+
+// Checks the first count bytes of a sprite image of fileLength bytes in all,
+// before it is saved, against what the loader takes (BmpHeaderStartBytes are
+// enough): one it would refuse is reported as a failed reload of the sprite,
+// and false returned. For a writer that has not copied the image yet, as it
+// may be too big to copy.
+bool CheckSpriteStart(const unsigned char* start, size_t count, long long fileLength);

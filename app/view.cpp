@@ -52,10 +52,18 @@ void special(int key, int, int)
     glutPostRedisplay();
 }
 
+// Puts mode on screen with a fresh set of its particles.
+static void SwitchMode(int mode)
+{
+    view.mode = mode;
+    SeedParticles();
+    glutPostRedisplay();
+}
+
 void ShowMode(int mode)
 {
     if (view.mode != mode)
-        keyboard('m', 0, 0);
+        SwitchMode(mode);
 }
 
 void keyboard(unsigned char key, int, int)
@@ -66,10 +74,7 @@ void keyboard(unsigned char key, int, int)
     case 'a':
     case 'A': view.showAxes = 1 - view.showAxes; break;
     case 'm':
-    case 'M':
-        view.mode = (view.mode + 1) % 2;
-        SeedParticles();
-        break;
+    case 'M': SwitchMode((view.mode + 1) % 2); break;
     default: break;
     }
     glutPostRedisplay();

@@ -12,6 +12,7 @@ static const unsigned MagicMB = 0x424D;   // "MB": the same, stored byte-swapped
 // Bytes 2 to 33 of the file: file size, reserved, pixel data offset, info
 // header size, width, height, planes, bits per pixel, compression.
 static const size_t HeaderBytes = 32;
+static_assert(BmpHeaderStartBytes == 2 + HeaderBytes, "the magic, then the header");
 
 // The header fields the loader uses, as stored (width and height unsigned:
 // a negative, top-down height shows up as a huge value and fails the range
@@ -37,19 +38,19 @@ static uint32_t Field(const unsigned char* header, size_t offset, size_t size, b
     return value;
 }
 
-// Reads the magic and the header. Returns false with failure set.
-static bool ReadHeader(FILE* file, const char* path, BmpHeader* fields, Failure* failure)
+// Decodes the magic and the header from the count bytes at the start of a
+// file (enough are HeaderStartBytes). Returns false with failure set.
+static bool ParseHeader(const unsigned char* start, size_t count, const char* path, BmpHeader* fields,
+                        Failure* failure)
 {
-    unsigned char magicBytes[2];
-    if (fread(magicBytes, sizeof magicBytes, 1, file) != 1)
+    if (count < 2)
         return FailToRead(failure, "Cannot read magic from %s\n", path);
-    const unsigned magic = magicBytes[0] | unsigned(magicBytes[1]) << 8;
+    const unsigned magic = start[0] | unsigned(start[1]) << 8;
     if (magic != MagicBM && magic != MagicMB)
         return Fail(failure, "Image magic not BMP in %s\n", path);
-
-    unsigned char header[HeaderBytes];
-    if (fread(header, sizeof header, 1, file) != 1)
+    if (count < 2 + HeaderBytes)
         return FailToRead(failure, "Cannot read header from %s\n", path);
+    const unsigned char* header = start + 2;
     const bool bigEndian = magic == MagicMB;
     fields->pixelOffset = Field(header, 8, 4, bigEndian);
     fields->width = Field(header, 16, 4, bigEndian);
@@ -103,20 +104,37 @@ static void BgrToRgb(BmpImage* image)
     }
 }
 
+// Bytes per row, padded to 4 as stored, and of all the rows: in 64 bits, as
+// 32768 x 32768 x 3 bytes does not fit in a 32-bit int.
+static uint64_t RowBytes(const BmpHeader& fields)
+{
+    return (uint64_t{fields.width} * 3 + 3) / 4 * 4;
+}
+
+static uint64_t DataBytes(const BmpHeader& fields)
+{
+    return RowBytes(fields) * fields.height;
+}
+
+// Whether a file of fileLength bytes (-1: unknown) holds the pixel data the
+// header declares. A small file that merely declares a huge image fails
+// here, before a large buffer is allocated for data it cannot hold.
+static bool CheckDataFits(const BmpHeader& fields, long long fileLength, const char* path, Failure* failure)
+{
+    if (fileLength < 0 || uint64_t{fields.pixelOffset} + DataBytes(fields) > static_cast<uint64_t>(fileLength))
+        return FailToRead(failure, "Error reading data from image %s\n", path);
+    return true;
+}
+
 // Reads the pixel rows that the checked header declares into image, with
 // blue and red swapped. Returns false with failure set.
 static bool ReadPixelRows(FILE* file, const char* path, const BmpHeader& fields, BmpImage* image, Failure* failure)
 {
     // Rows are stored padded to 4 bytes, and that is also the layout GL
     // unpacks with its default alignment of 4, so the rows go to GL as read.
-    // 64-bit sums: 32768 x 32768 x 3 bytes does not fit in a 32-bit int.
-    const uint64_t rowBytes = (uint64_t{fields.width} * 3 + 3) / 4 * 4;
-    const uint64_t dataBytes = rowBytes * fields.height;
-    // A small file that merely declares a huge image fails here, before a
-    // large buffer is allocated for data it cannot hold.
-    const long fileLength = FileLength(file);
-    if (fileLength < 0 || uint64_t{fields.pixelOffset} + dataBytes > static_cast<uint64_t>(fileLength))
-        return FailToRead(failure, "Error reading data from image %s\n", path);
+    const uint64_t dataBytes = DataBytes(fields);
+    if (!CheckDataFits(fields, FileLength(file), path, failure))
+        return false;
 
     unsigned char* rows = nullptr;
     if (dataBytes <= SIZE_MAX)   // always, where size_t has 64 bits
@@ -132,7 +150,7 @@ static bool ReadPixelRows(FILE* file, const char* path, const BmpHeader& fields,
 
     image->width = static_cast<int>(fields.width);
     image->height = static_cast<int>(fields.height);
-    image->rowBytes = static_cast<size_t>(rowBytes);
+    image->rowBytes = static_cast<size_t>(RowBytes(fields));
     image->rows = rows;
     BgrToRgb(image);
     return true;
@@ -140,8 +158,10 @@ static bool ReadPixelRows(FILE* file, const char* path, const BmpHeader& fields,
 
 bool ReadBmpImage(FILE* file, const char* path, int maxTextureSize, BmpImage* image, Failure* failure)
 {
+    unsigned char start[BmpHeaderStartBytes];
+    const size_t count = fread(start, 1, sizeof start, file);
     BmpHeader fields{};
-    return ReadHeader(file, path, &fields, failure) &&
+    return ParseHeader(start, count, path, &fields, failure) &&
            CheckHeader(fields, path, maxTextureSize, failure) &&
            ReadPixelRows(file, path, fields, image, failure);
 }
@@ -157,6 +177,15 @@ bool LoadBmpImage(const char* path, int maxTextureSize, BmpImage* image, Failure
     const bool read = ReadBmpImage(file, path, maxTextureSize, image, failure);
     fclose(file);
     return read;
+}
+
+bool CheckBmpStart(const unsigned char* start, size_t count, long long fileLength, const char* path,
+                   int maxTextureSize, Failure* failure)
+{
+    BmpHeader fields{};
+    return ParseHeader(start, count, path, &fields, failure) &&
+           CheckHeader(fields, path, maxTextureSize, failure) &&
+           CheckDataFits(fields, fileLength, path, failure);
 }
 
 void FreeBmpImage(BmpImage* image)

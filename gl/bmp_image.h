@@ -31,5 +31,16 @@ bool LoadBmpImage(const char* path, int maxTextureSize, BmpImage* image, Failure
 // ending in a newline) and returns false, with nothing allocated.
 bool ReadBmpImage(FILE* file, const char* path, int maxTextureSize, BmpImage* image, Failure* failure);
 
+// The bytes at the start of a file that hold everything CheckBmpStart needs.
+inline constexpr size_t BmpHeaderStartBytes = 34;
+
+// Checks what ReadBmpImage checks before it reads the pixels, given only the
+// first count bytes of a file (BmpHeaderStartBytes are enough) and its whole
+// length in bytes: the same messages, in the same order, with nothing read
+// or allocated for the pixels. For a file too big to copy before it is known
+// to be one the loader takes.
+bool CheckBmpStart(const unsigned char* start, size_t count, long long fileLength, const char* path,
+                   int maxTextureSize, Failure* failure);
+
 // Releases the pixel rows of an image that was read successfully.
 void FreeBmpImage(BmpImage* image);

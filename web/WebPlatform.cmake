@@ -20,7 +20,7 @@ target_link_options(glitter_web PUBLIC
   # exit() ends the program, as Escape does on the desktop; the page is told.
   -sEXIT_RUNTIME=1
   # The page writes the four files into the program's file system.
-  -sFORCE_FILESYSTEM=1 "-sEXPORTED_RUNTIME_METHODS=['FS','UTF8ToString']"
+  -sFORCE_FILESYSTEM=1 "-sEXPORTED_RUNTIME_METHODS=['FS','UTF8ToString','HEAPU8']"
   -sENVIRONMENT=web)
 set_property(TARGET glitter_web APPEND PROPERTY INTERFACE_LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/web/glut.js)
 foreach(library IN ITEMS OpenGL::GL OpenGL::GLU GLUT::GLUT GLEW::GLEW)

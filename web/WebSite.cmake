@@ -3,17 +3,22 @@
 # and the gallery's examples, as plain files a server hands out as they are.
 set(GLITTER_SITE_DIR ${CMAKE_BINARY_DIR}/site)
 set_target_properties(glitter PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${GLITTER_SITE_DIR} SUFFIX .js)
+# The program as an ES module whose default export starts it (createGlitter),
+# so the page imports it and hands it what it needs, instead of a global.
+target_link_options(glitter PRIVATE -sMODULARIZE=1 -sEXPORT_ES6=1 -sEXPORT_NAME=createGlitter)
 # In the program itself, not the library: nothing calls it but the page.
 target_sources(glitter PRIVATE web/page_bridge.cpp)
 
 find_program(GLITTER_ESBUILD esbuild PATHS ${CMAKE_SOURCE_DIR}/node_modules/.bin NO_DEFAULT_PATH REQUIRED)
 file(GLOB glitter_page_scripts CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/web/page/*.js)
 # The page's modules and the editor they take from npm (package-lock.json
-# pins it) as one script, for every browser and for file:// too: the page
-# loads nothing from anywhere else.
-add_custom_command(OUTPUT ${GLITTER_SITE_DIR}/page.js
-  COMMAND ${GLITTER_ESBUILD} ${CMAKE_CURRENT_SOURCE_DIR}/web/page/main.js --bundle --format=iife
-    --target=es2020 --minify --sourcemap --log-level=warning --outfile=${GLITTER_SITE_DIR}/page.js
+# pins it) as two ES modules: page.js, which starts the program, and
+# editor.js, the editor, which page.js loads once the program runs, so the
+# picture never waits for it. The page loads nothing from anywhere else.
+add_custom_command(OUTPUT ${GLITTER_SITE_DIR}/page.js ${GLITTER_SITE_DIR}/editor.js
+  COMMAND ${GLITTER_ESBUILD} ${CMAKE_CURRENT_SOURCE_DIR}/web/page/main.js --bundle --format=esm --splitting
+    --chunk-names=[name] --target=es2020 --minify --sourcemap --log-level=warning --outdir=${GLITTER_SITE_DIR}
+    --entry-names=page
   DEPENDS ${glitter_page_scripts} ${CMAKE_SOURCE_DIR}/package-lock.json
   COMMENT "Bundling the page's script")
 
@@ -66,4 +71,4 @@ endforeach()
 # Written only when it changes, so an unchanged gallery rebuilds nothing.
 file(CONFIGURE OUTPUT ${GLITTER_SITE_DIR}/examples/index.json CONTENT "${example_index}\n" @ONLY)
 
-add_custom_target(site ALL DEPENDS ${GLITTER_SITE_DIR}/page.js ${site_files})
+add_custom_target(site ALL DEPENDS ${GLITTER_SITE_DIR}/page.js ${GLITTER_SITE_DIR}/editor.js ${site_files})

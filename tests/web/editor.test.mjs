@@ -17,20 +17,19 @@ async function openCounting(t, url) {
   await waitFor('Glitter draws', async () => (await countPixels(page, 'lit', Scene)) >= 2000);
   await page.evaluate(() => {
     window.builds = 0;
-    const link = GLctx.linkProgram;
-    GLctx.linkProgram = function (...args) { window.builds++; return link.apply(this, args); };
+    const context = document.getElementById('canvas').getContext('webgl');
+    const link = context.linkProgram;
+    context.linkProgram = function (...args) { window.builds++; return link.apply(this, args); };
   });
   return page;
 }
 
-const failureText = (page, target) =>
-  page.evaluate((target) => Module.UTF8ToString(Module._glitter_reload_error_text(target)), target);
+const failureText = (page, target) => page.evaluate((target) => glitter.failures()[target].text, target);
 // The first lines the editor shows (it draws only those in view).
 const shownLines = async (page) =>
   (await page.locator('[role=tabpanel]:not([hidden]) .cm-content').innerText()).split('\n').slice(0, 3);
 const firstLines = (text) => text.split('\n').slice(0, 3);
-const programFile = (page, name) =>
-  page.evaluate((name) => new TextDecoder().decode(Module.FS.readFile(name)), name);
+const programFile = (page, name) => page.evaluate((name) => new TextDecoder().decode(glitter.readFile(name)), name);
 const errorOverPicture = async (page) => (await countPixels(page, 'lit', { x: 0, y: 0, width: 300, height: 60 })) >= 300;
 
 test('a broken line typed in the editor is marked there and shown over the picture, and undoing it clears both',
@@ -97,6 +96,9 @@ test('an edit outlives a reload, and Reset brings back the shipped file', async 
   await page.keyboard.press('Control+Home');
   await page.keyboard.type('// mine\n');
   await waitFor('the edit is built', async () => (await page.evaluate(() => window.builds)) === 1);
+  // An edit reloaded before it has drawn would be held back.
+  await waitFor('the edit has drawn', () => page.evaluate(() =>
+    JSON.parse(localStorage.getItem('glitter.work.shipped') || '{}').trial === false));
   await page.reload();
   await waitFor('the edit is back after the reload', async () =>
     (await programFile(page, 'fire.frag').catch(() => '')) === `// mine\n${shipped}`);

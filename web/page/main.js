@@ -1,161 +1,153 @@
 // The page's script: runs Glitter on the canvas beside an editor of its
 // shaders, with the gallery to pick from, a sprite to choose or drop, and the
-// files to reset or download; shows what the program says a user must see,
-// and lets the picture be resized.
-import { download } from './download.js';
-import { createEditor } from './editor.js';
-import { failures, Modes, ModeOf, saveFiles, ShaderFiles, showMode, Sprite, startProgram } from './program.js';
+// files to reset or download; shows what the program tells it, and lets the
+// picture be resized. Each part is a module of its own; this one wires them.
+import { ModeOf, Modes, ShaderFiles } from './files.js';
+import { hideNotice, say, showEnd, showNotice, warnAboveEditor } from './notices.js';
+import { createPicker, showPicked } from './picker.js';
+import { startProgram } from './program.js';
 import { followResizeHandle } from './resize.js';
-import { createPicker } from './picker.js';
 import { fetchFiles, Live, loadGallery, Shipped, sourceOfHash } from './sources.js';
-import { createWorkspace } from './workspace.js';
+import {
+  attachProgram, editFiles, heldBack, holdBackOnLostGraphics, noteBuilt, openSource, retryHeld, setUpWorkspace,
+  workspaceSource,
+} from './workspace.js';
+import { wireActions } from './actions.js';
 
 // Typing must rest this long before the edit goes to the program.
-const RestMs = 300;
-// How often the program is asked about its failed builds, for the marks.
-const FailurePollMs = 100;
+const RestMs = 150;
 
 const element = (id) => document.getElementById(id);
 const canvas = element('canvas');
-const status = element('status');
 
-function showMessage(kind, title, text) {
-  const message = element('message');
-  message.className = kind;
-  element('message-title').textContent = title;
-  element('message-text').textContent = text;
-  message.hidden = false;
+let program = null, editor = null, gallery = null;
+const failures = [null, null, null].map(() => ({ text: '', file: '', line: 0 }));
+let lastEdited = ShaderFiles[0], restTimer = null;
+
+const markEditor = () => editor?.markFiles(failures, heldBack());
+const showMode = (name) => program && name in ModeOf && program.showMode(ModeOf[name]);
+
+// Gives the program the edited texts now, and brings on screen the mode of
+// the file edited last.
+function buildEdits() {
+  clearTimeout(restTimer);
+  restTimer = null;
+  showMode(lastEdited);
+  editFiles(Object.fromEntries(ShaderFiles.map((name) => [name, editor.textOf(name)])));
 }
 
-// What the program says a user must see; and, while it runs, what the page
-// does with it.
-let running = null;   // set once the program runs, cleared when it ends
-const programEnded = (kind, title, text) => {
-  status.textContent = '';
-  showMessage(kind, title, text);
-  running?.end();
-};
-const page = {
-  running: () => {},
-  fatal(text) {
+// What the program tells the page.
+const programEars = {
+  built(event) {
+    failures[event.target] = event;
+    noteBuilt(event);
+    markEditor();
+  },
+  graphicsLost() {
+    showNotice('The graphics were reset. Glitter goes on as soon as the browser gives them back.');
+    holdBackOnLostGraphics();
+  },
+  graphicsRestored: () => heldBack().length || hideNotice(),
+  ended(kind, title, text) {
+    attachProgram(null);
+    program = null;
+    say('');
     const noWebGL = text.includes('OpenGL 2.0 not supported')
       ? '\nThis browser offers Glitter no WebGL, the web\'s OpenGL. Turn on hardware acceleration ' +
         '(or WebGL) in its settings, or try another browser.'
       : '';
-    programEnded('fatal', 'Glitter could not start', text + noWebGL);
+    showEnd(kind, title, `${text}${noWebGL}`);
   },
-  stopped: () => programEnded('stopped', 'Glitter has stopped',
-                               'Escape ends it, as on the desktop. Reload the page to start it again.'),
-  crashed: (what) => programEnded('fatal', 'Glitter stopped unexpectedly', what),
 };
 
-async function start() {
-  followResizeHandle(element('resize-handle'), canvas);
-  const gallery = await loadGallery();
-  const picker = createPicker(gallery, element('gallery'), element('source'));
-  // The chosen source on show; nothing to reset or replace in the live folder's.
-  const describe = (source) => {
-    picker.show(source);
-    for (const id of ['reset', 'choose-sprite']) element(id).disabled = source === Live;
-  };
-  const firstSource = sourceOfHash(location.hash, gallery);
-  // The program starts with files that build (a source's own, the shipped
-  // ones for the live folder); the user's edits come after, as saves, so a
-  // broken one is shown like any other instead of stopping the start.
-  const startFiles = fetchFiles(firstSource === Live ? Shipped : firstSource, gallery);
-  const Module = startProgram(canvas, page, startFiles);
-  // For scripts of the page's own and its tests: save a file where the
-  // program reads it, as an editor saves; its watcher builds it.
-  window.glitter = { saveFile: (name, contents) => saveFiles(Module, { [name]: contents }) };
+// Why edits were held back, as the notice over the picture says it.
+const HeldBecause = {
+  reopened: 'this page stopped (it was closed, or froze, or crashed) while they were being tried, before they drew',
+  graphics: 'the graphics were reset while they were being tried',
+};
 
-  let lastEdited = ShaderFiles[0], restTimer = null, workspace;
-  const editor = createEditor({
-    parent: element('editor'), tabList: element('tabs'), canvas, names: ShaderFiles,
-    onEdit(name) {
+// What the workspace tells the page.
+const workspaceEars = {
+  show(texts) {
+    for (const [name, text] of Object.entries(texts)) editor.setText(name, text);
+  },
+  // Files from a source or the live folder: the mode they change comes on
+  // screen, and the first shader among them in the editor; for an example,
+  // the first file it has of its own.
+  changed(names) {
+    const example = gallery.examples.find((entry) => entry.name === workspaceSource());
+    const name = example ? example.files[0] : names[0];
+    if (ShaderFiles.includes(name)) editor.showFile(name);
+    showMode(name);
+  },
+  held(names, why) {
+    showNotice(`${names.join(' and ')} ${names.length > 1 ? 'are' : 'is'} held back: ${HeldBecause[why]}. ` +
+               'The picture shows the files that last drew.', 'Try again', () => retryHeld());
+    markEditor();
+  },
+  released() {
+    hideNotice();
+    markEditor();
+  },
+  kept: (why) => (why ? warnAboveEditor(`This browser could not keep your edits: ${why}`) : showPickedAgain()),
+  liveTrouble: (why) => (why ? warnAboveEditor(`Following the folder on the server has stopped working: ${why}. ` +
+                                               'The page goes on trying.') : showPickedAgain()),
+};
+
+// The line above the editor back to what the source is, after a warning.
+const showPickedAgain = () => element('source').classList.contains('warning') && showPicked(workspaceSource());
+
+// Switches the workspace, the picker and the editor to source.
+async function pick(source) {
+  editor.setLocked(source === Live);
+  for (const id of ['reset', 'choose-sprite']) element(id).disabled = source === Live;
+  showPicked(source);
+  await openSource(source);
+}
+
+// The editor, once its module has loaded.
+async function loadEditor() {
+  const { createEditor, ...view } = await import('./editor.js');
+  createEditor({
+    parent: element('editor'), tabList: element('tabs'), canvas, fileNames: ShaderFiles,
+    edited(name) {
       lastEdited = name;
       clearTimeout(restTimer);
       restTimer = setTimeout(buildEdits, RestMs);
     },
-    onSelect: (name) => running && showMode(Module, ModeOf[name]),
+    selected: showMode,
   });
-  // Gives the program the edited texts now, and brings on screen the mode
-  // of the file edited last.
-  function buildEdits() {
-    clearTimeout(restTimer);
-    restTimer = null;
-    workspace.edit(Object.fromEntries(ShaderFiles.map((name) => [name, editor.text(name)])));
-    showMode(Module, ModeOf[lastEdited]);
-  }
-  async function useSprite(file) {
-    if (!running || workspace.source === Live) return;
-    workspace.edit({ [Sprite]: new Uint8Array(await file.arrayBuffer()) });
-    showMode(Module, Modes.Fire);
-    status.textContent = `${file.name} was saved as the sprite, ${Sprite}.`;
-  }
+  return view;
+}
 
-  page.running = async () => {
-    workspace = createWorkspace(Module, editor, gallery, await startFiles, {
-      // Files from a source or the live folder: the mode they change comes
-      // on screen, and the first shader among them in the editor; for an
-      // example, the first file it has of its own.
-      changed(names) {
-        const example = gallery.examples.find((entry) => entry.name === workspace.source);
-        const name = example ? example.files[0] : names[0];
-        if (ShaderFiles.includes(name)) editor.show(name);
-        if (name) showMode(Module, ModeOf[name]);
-      },
-      unkept: (why) => { element('source').textContent = `This browser could not keep your edits: ${why}`; },
-    });
-    let shownFailures = '';
-    const poll = setInterval(() => {
-      const now = failures(Module);
-      if (JSON.stringify(now) !== shownFailures) editor.mark(now);
-      shownFailures = JSON.stringify(now);
-    }, FailurePollMs);
-    running = { end: () => { clearInterval(poll); editor.setLocked(true); running = null; } };
-    const source = sourceOfHash(location.hash, gallery);   // chosen while the program loaded, perhaps
-    workspace.open(source);
-    describe(source);
-    status.textContent = 'Click the picture, then use the keys below.';
+async function start() {
+  followResizeHandle(element('resize-handle'), canvas);
+  gallery = await loadGallery();
+  createPicker(gallery, element('gallery'));
+  setUpWorkspace(gallery, canvas, workspaceEars);
+  const source = sourceOfHash(location.hash, gallery);
+  const editorLoaded = loadEditor();
+  // The program starts with files that build (a source's own, the shipped
+  // ones for the live folder); the user's edits come after, as saves, so a
+  // broken one is shown like any other instead of stopping the start.
+  const startFiles = await fetchFiles(source === Live ? Shipped : source, gallery);
+  program = await startProgram(canvas, startFiles, programEars).catch(() => null);
+  attachProgram(program, startFiles);
+  editor = await editorLoaded;
+  if (program) {
+    say('Click the picture, then use the keys below.');
     canvas.focus({ preventScroll: true });
+  }
+  await pick(sourceOfHash(location.hash, gallery));   // chosen while the program loaded, perhaps
+  wireActions({ gallery, program: () => program, buildPending: () => restTimer && buildEdits(), pick });
+  // For the page's tests and scripts of its own: a file saved where the
+  // program reads it, as an editor saves (its watcher builds it), a file as
+  // the program has it, and the failed builds on show, by target.
+  window.glitter = {
+    saveFile: (name, contents) => program?.save({ [name]: contents }),
+    readFile: (name) => program?.readFile(name),
+    failures: () => failures.map((failure) => ({ ...failure })),
   };
-  const files = await startFiles;
-  for (const name of ShaderFiles) editor.setText(name, files[name] ?? '');
-  describe(firstSource);
-
-  window.addEventListener('hashchange', () => {
-    const source = sourceOfHash(location.hash, gallery);
-    if (!running || source === workspace.source) return;
-    if (restTimer) buildEdits();   // what was typed belongs to the source it was typed in
-    workspace.open(source);
-    describe(source);
-  });
-  // Nothing typed is lost to a closed tab, however soon after typing.
-  window.addEventListener('pagehide', () => running && restTimer && buildEdits());
-
-  element('reset').addEventListener('click', () => {
-    if (!running) return;
-    const what = workspace.source === Shipped ? 'the shipped files' : 'this example\'s own files';
-    if (!confirm(`Bring back ${what}? Your edits to them are lost.`)) return;
-    clearTimeout(restTimer);
-    restTimer = null;
-    workspace.reset();
-  });
-  element('download').addEventListener('click', () => {
-    if (!running) return;
-    if (restTimer) buildEdits();
-    download(`glitter-${workspace.source}.zip`, workspace.current());
-  });
-  element('choose-sprite').addEventListener('click', () => element('sprite-file').click());
-  element('sprite-file').addEventListener('change', (event) => {
-    if (event.target.files[0]) useSprite(event.target.files[0]);
-    event.target.value = '';   // so that the same file chosen again is read again
-  });
-  canvas.addEventListener('dragover', (event) => event.preventDefault());
-  canvas.addEventListener('drop', (event) => {
-    event.preventDefault();
-    if (event.dataTransfer.files[0]) useSprite(event.dataTransfer.files[0]);
-  });
 }
 
 // Opened from disk, the page says so itself (index.html) and starts nothing.

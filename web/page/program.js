@@ -1,86 +1,94 @@
-// Starts the program (glitter.js and glitter.wasm, beside the page) on the
-// canvas with the four files it reads in its working folder, tells the page
-// what the program says a user must see, and lets the page write those files
-// and ask the program about its failed builds.
+// Starts the program (glitter.js and glitter.wasm beside the page, built as
+// an ES module factory) on the canvas, with the files it reads in its
+// working folder, and hands the page what it needs to drive it: saving files
+// where the program reads them, building them, showing a mode. What the
+// program has to say reaches the page's listener as it happens:
+//   built({ target, built, text, file, line }) after each build of a target
+//     (0 Glitter's program, 1 Fire's, 2 the sprite), with the failure on show;
+//   graphicsLost() and graphicsRestored() around a lost WebGL context;
+//   ended(kind, title, text) once, when it ends: kind is 'fatal' (it could
+//     not start, or stopped on an error) or 'stopped' (Escape).
 
-export const AssetFiles = ['confetti.vert', 'fire.vert', 'fire.frag', 'particle.bmp'];
-export const ShaderFiles = AssetFiles.slice(0, 3);
-export const Sprite = AssetFiles[3];
-export const Modes = { Glitter: 0, Fire: 1 };
-// The mode whose picture each file changes: Glitter's program is
-// confetti.vert alone, Fire's is the pair and the sprite.
-export const ModeOf = { 'confetti.vert': Modes.Glitter, 'fire.vert': Modes.Fire, 'fire.frag': Modes.Fire,
-                        'particle.bmp': Modes.Fire };
-// What the program rebuilds, as it numbers them: its two programs, then the sprite.
-const Targets = [0, 1, 2];
 // The program's working folder in its file system, where it opens the files.
 const WorkingFolder = '/glitter';
+// How much of a sprite's start the program checks it by.
+export const SpriteStartBytes = 34;
 
-// Starts the program once, with files ({ name: bytes or text }, a name left
-// out is missing and the program says so) once the promise gives them.
-// `page` is told: running() once main has started the program's loop,
-// fatal(text) when start-up fails (the program's message, after every line
-// it printed before), stopped() when it ends through Escape, crashed(what)
-// if it aborts.
-export function startProgram(canvas, page, files) {
-  let fatalShown = false;
-  const Module = {
+// Writes files ({ name: text or bytes }) into the program's file system.
+function writeAll(FS, files) {
+  FS.mkdir(WorkingFolder);
+  FS.chdir(WorkingFolder);
+  for (const [name, contents] of Object.entries(files)) FS.writeFile(name, contents);
+}
+
+// The Module object the factory takes: where to draw, the files, and the
+// page's ears. The program runs from postRun on: its main has read the
+// files and its event loop goes on.
+function moduleFor(canvas, files, listener, running) {
+  let ended = false;
+  const end = (kind, title, text) => {
+    if (!ended) listener.ended(kind, title, text);
+    ended = true;
+  };
+  return {
     canvas,
-    preRun: [() => {
-      Module.addRunDependency('assets');
-      files.then((contents) => {
-        Module.FS.mkdir(WorkingFolder);
-        Module.FS.chdir(WorkingFolder);
-        for (const [name, bytes] of Object.entries(contents)) Module.FS.writeFile(name, bytes);
-        Module.removeRunDependency('assets');
-      });
-    }],
-    // After main, which has read the files and watches them from then on.
-    postRun: [() => page.running()],
-    // What the desktop writes to stdout and stderr goes to the console.
+    preRun: [(module) => writeAll(module.FS, files)],
+    postRun: [running],
     print: (line) => console.log(line),
     printErr: (line) => console.error(line),
-    showFatalMessage: (title, text) => {
-      fatalShown = true;
-      page.fatal(text);
-    },
-    onExit: (status) => {
-      if (status === 0) page.stopped();
-      else if (!fatalShown) page.crashed(`it exited with status ${status}`);
-    },
-    onAbort: (what) => page.crashed(String(what)),
+    onBuilt: (event) => listener.built(event),
+    onGraphicsLost: () => listener.graphicsLost(),
+    onGraphicsRestored: () => listener.graphicsRestored(),
+    showFatalMessage: (title, text) => end('fatal', 'Glitter could not start', text),
+    onExit: (status) => (status === 0
+      ? end('stopped', 'Glitter has stopped', 'Escape ends it, as on the desktop. Reload the page to start it again.')
+      : end('fatal', 'Glitter stopped unexpectedly', `It exited with status ${status}.`)),
+    onAbort: (what) => end('fatal', 'Glitter stopped unexpectedly', String(what)),
   };
-  window.Module = Module;
-  const script = document.createElement('script');
-  script.src = 'glitter.js';
-  script.onerror = () => page.crashed('glitter.js could not be loaded');
-  document.body.append(script);
-  return Module;
 }
 
 // Saves files ({ name: text or bytes }) in the program's working folder in
 // one go, as `make example` does on the desktop: each is written whole under
 // another name, then all are renamed over the old ones together, so the
-// watcher never reads one half written, sees a new file even within the same
-// second, and builds each program once.
-export function saveFiles(Module, files) {
+// program never reads one half written and builds each of its programs once.
+function saveAll(FS, files) {
   const names = Object.keys(files);
-  for (const name of names) Module.FS.writeFile(`.${name}.saving`, files[name]);
-  for (const name of names) Module.FS.rename(`.${name}.saving`, name);
+  for (const name of names) FS.writeFile(`.${name}.saving`, files[name]);
+  for (const name of names) FS.rename(`.${name}.saving`, name);
 }
 
-// Each failed build on show, by target (Glitter's program, Fire's, the
-// sprite): the text over the canvas ("" for none), the shader file that did
-// not compile and the line its log names (0 for none), as the text quotes it.
-export function failures(Module) {
-  return Targets.map((target) => ({
-    text: Module.UTF8ToString(Module._glitter_reload_error_text(target)),
-    file: Module.UTF8ToString(Module._glitter_reload_error_file(target)),
-    line: Module._glitter_reload_error_line(target),
-  }));
+// The handle the page drives the running program by.
+function handleOf(module) {
+  return {
+    // Saves files where the program reads them; its watcher builds them.
+    save: (files) => saveAll(module.FS, files),
+    // Saves files and builds them at once: they were written whole.
+    saveAndBuild(files) {
+      saveAll(module.FS, files);
+      module._glitter_build_saved_files();
+    },
+    showMode: (mode) => module._glitter_show_mode(mode),
+    // Whether the program's loader would take a sprite that starts with the
+    // bytes start and is length bytes in all; one it would refuse is reported
+    // over the picture, as a failed build.
+    checkSprite(start, length) {
+      const bytes = start.subarray(0, SpriteStartBytes);
+      module.HEAPU8.set(bytes, module._glitter_sprite_start());
+      return module._glitter_check_sprite(bytes.length, length) !== 0;
+    },
+    readFile: (name) => module.FS.readFile(name),
+  };
 }
 
-// Brings mode on screen, as the m key would, unless it is there already.
-export function showMode(Module, mode) {
-  Module._glitter_show_mode(mode);
+// Starts the program once with files ({ name: bytes or text }; a name left
+// out is missing, and the program says so). Resolves to its handle once it
+// runs; if it ends first (it could not start), the listener has been told
+// and the promise is rejected.
+export async function startProgram(canvas, files, listener) {
+  const { default: createGlitter } = await import(new URL('glitter.js', document.baseURI).href);
+  return new Promise((resolve, reject) => {
+    const told = { ...listener, ended: (...why) => { listener.ended(...why); reject(new Error(why[2])); } };
+    const module = moduleFor(canvas, files, told, () => resolve(handleOf(module)));
+    createGlitter(module).catch((error) => told.ended('fatal', 'Glitter stopped unexpectedly', String(error)));
+  });
 }

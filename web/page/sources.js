@@ -2,7 +2,7 @@
 // the gallery (its own files, and the shipped one for each it leaves alone),
 // or the live folder of the server (`make serve-web` serves assets/ so); and
 // the address of the page that names each.
-import { AssetFiles, Sprite } from './program.js';
+import { AssetFiles, Sprite } from './files.js';
 
 export const Shipped = 'shipped';
 export const Live = 'live';

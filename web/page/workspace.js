@@ -1,77 +1,164 @@
 // The four files the user works on: those of the chosen source, with the
-// user's edits over them (kept in the browser's storage), and what the
-// program has been given of them. Every change reaches the program as a
-// save does on the desktop: the files that differ, written in one go.
+// user's edits over them (kept in the browser, storage.js), and what the
+// program has been given of them. Every change reaches the program as a save
+// does on the desktop: the files that differ, written whole in one go, then
+// built at once. An edit stays on trial until the program has drawn with it
+// (trial.js); a page opened while one was on trial (it may be what froze or
+// crashed the tab), or one that lost its graphics meanwhile, gives the
+// program the files that last drew instead and holds the edit back until the
+// user asks for it again.
+import { AssetFiles, BuiltFrom, ShaderFiles, Sprite } from './files.js';
 import { followLive } from './live.js';
-import { AssetFiles, saveFiles, ShaderFiles } from './program.js';
 import { fetchFiles, Live } from './sources.js';
-import { loadEdits, storeEdits } from './storage.js';
+import { loadSprite, loadWork, storeSprite, storeWork } from './storage.js';
+import { framesDrawn } from './trial.js';
 
 const same = (a, b) => a === b || (a instanceof Uint8Array && b instanceof Uint8Array &&
                                    a.length === b.length && a.every((byte, i) => byte === b[i]));
+const textsOf = (files) => Object.fromEntries(ShaderFiles.filter((name) => name in files).map((name) => [name, files[name]]));
+// The entries of files that differ from base's.
+const differing = (files, base) => Object.fromEntries(Object.entries(files).filter(([name, value]) => !same(value, base[name])));
 
-// A workspace for the program in Module, which started with startFiles,
-// showing shader texts in editor. `page` is told: changed(names) with the
-// files that came from elsewhere than the user (a source opened, the live
-// folder saved), unkept(why) when storage could not keep an edit.
-export function createWorkspace(Module, editor, gallery, startFiles, page) {
-  let source = null;
-  let base = {};   // the source's own files
-  const given = { ...startFiles };   // what the program has now
-  let stopLive = () => {};
+// The one workspace of the page. `ears` are told: show(texts) with the
+// shader texts for the editor, changed(names) with the files that came from
+// elsewhere than the user (a source opened, the live folder saved),
+// held(names, why) and released() as edits are held back and given again,
+// kept(why) after each attempt to keep the user's work ("" when it was kept),
+// and liveTrouble(why) when following the live folder stops working ("" once
+// it works again).
+let gallery = null, canvas = null, ears = null;
+let source = null, base = {}, work = { edits: {}, drawn: {}, trial: false };
+let program = null, given = {}, held = [], trials = 0, stopLive = () => {};
+const lastBuilt = [true, true, true];   // by build target: whether its last build succeeded
 
-  // Gives the program each of files ({ name: text or bytes }) that differs
-  // from what it has, all in one go. Returns their names, in the order the
-  // program reads them.
-  const give = (files) => {
-    const names = AssetFiles.filter((name) => name in files && !same(files[name], given[name]));
-    const changed = Object.fromEntries(names.map((name) => [name, files[name]]));
-    if (names.length) saveFiles(Module, changed);
-    Object.assign(given, changed);
-    return names;
-  };
-  // Shows files in the editor and gives them to the program.
-  const load = (files) => {
-    for (const name of ShaderFiles) if (name in files) editor.setText(name, files[name]);
-    page.changed(give(files));
-  };
-  // Keeps what differs from the source's own files as the user's edits.
-  const keep = () => {
-    const edits = Object.fromEntries(Object.entries(given).filter(([name, value]) => !same(value, base[name])));
-    const why = storeEdits(source, edits);
-    if (why) page.unkept(why);
-  };
+export function setUpWorkspace(siteGallery, pictureCanvas, pageEars) {
+  gallery = siteGallery, canvas = pictureCanvas, ears = pageEars;
+}
 
-  return {
-    get source() { return source; },
-    current: () => ({ ...given }),
-    // Switches to newSource: its files, with the user's edits to them, or
-    // from now on whatever the live folder holds.
-    async open(newSource) {
-      stopLive();
-      source = newSource;
-      editor.setLocked(source === Live);
-      if (source === Live) {
-        stopLive = followLive((files) => {
-          Object.assign(base, files);
-          load(files);
-        });
-        return;
-      }
-      const files = await fetchFiles(source, gallery);
-      if (source !== newSource) return;   // another was chosen meanwhile
-      base = files;
-      load({ ...files, ...loadEdits(source) });
-    },
-    // The user's own change to files: to the program, and kept.
-    edit(files) {
-      give(files);
-      keep();
-    },
-    // Back to the source's own files, the user's edits forgotten.
-    reset() {
-      storeEdits(source, {});
-      load(base);
-    },
-  };
+export const workspaceSource = () => source;
+export const heldBack = () => held;
+// The four files as the user has them now: the source's, with every edit.
+export const currentFiles = () => ({ ...base, ...work.edits });
+
+const keep = () => ears.kept(storeWork(source, { ...work, edits: textsOf(work.edits) }));
+
+// What the program is to have: every edit but those held back, which stay
+// as they last drew.
+const toGive = () => ({ ...currentFiles(), ...Object.fromEntries(held.map((name) => [name, work.drawn[name] ?? base[name]])) });
+
+// Once the program has drawn with the trial's files, they are what last drew.
+async function confirmDrawn(trial) {
+  if (!(await framesDrawn(canvas)) || trial !== trials) return;
+  for (const [target, names] of BuiltFrom.entries())
+    if (lastBuilt[target]) for (const name of names) if (name in given) work.drawn[name] = given[name];
+  work.drawn = differing(textsOf(work.drawn), base);
+  work.trial = held.length > 0;   // a held-back edit is still untried
+  keep();
+}
+
+// Gives the program each of files that differs from what it has, in one go,
+// and builds them. Returns their names, in the order the program reads them.
+function give(files, { onTrial }) {
+  const names = AssetFiles.filter((name) => name in files && !same(files[name], given[name]));
+  if (!program || !names.length) return names;
+  const changed = Object.fromEntries(names.map((name) => [name, files[name]]));
+  if (onTrial) {
+    work.trial = true;
+    keep();   // before the program gets it: it may freeze the tab
+  }
+  Object.assign(given, changed);
+  program.saveAndBuild(changed);
+  if (onTrial) confirmDrawn(++trials);
+  return names;
+}
+
+const load = (files) => ears.changed(give(files, { onTrial: false }));
+
+// Holds back every edit that has not drawn yet, because of why ('reopened'
+// or 'graphics'); returns what to give instead.
+function holdBack(why) {
+  held = ShaderFiles.filter((name) => name in work.edits && !same(work.edits[name], work.drawn[name] ?? base[name]));
+  if (held.length) ears.held(held, why);
+  return toGive();
+}
+
+// The program, now running with startFiles; null once it has ended: from
+// then on edits are kept, not given.
+export function attachProgram(runningProgram, startFiles = {}) {
+  program = runningProgram;
+  given = { ...startFiles };
+}
+
+export function noteBuilt({ target, built }) {
+  lastBuilt[target] = built;
+}
+
+// Switches to newSource: its files with the user's edits to them (or the
+// files that last drew, the edits held back, if one was on trial), or from
+// now on whatever the live folder holds.
+export async function openSource(newSource) {
+  stopLive();
+  source = newSource;
+  held = [];
+  if (source === Live) {
+    stopLive = followLive((files) => {
+      Object.assign(base, files);
+      ears.show(textsOf(files));
+      load(files);
+    }, ears.liveTrouble);
+    return;
+  }
+  const [files, sprite] = await Promise.all([fetchFiles(source, gallery), loadSprite(source)]);
+  if (source !== newSource) return;   // another was chosen meanwhile
+  base = files;
+  work = loadWork(source);
+  if (sprite) work.edits[Sprite] = sprite;
+  ears.show(textsOf(currentFiles()));
+  load(work.trial ? holdBack('reopened') : currentFiles());
+}
+
+export function releaseHeld() {
+  held = [];
+  ears.released();
+}
+
+// The user's own change to files: kept, and given to the program on trial.
+// Typing in a held-back file asks for it again.
+export function editFiles(files) {
+  work.edits = differing({ ...work.edits, ...files }, base);
+  if (held.some((name) => name in files)) releaseHeld();
+  keep();
+  give(toGive(), { onTrial: true });
+}
+
+// Gives the held-back edits to the program again.
+export function retryHeld() {
+  releaseHeld();
+  give(toGive(), { onTrial: true });
+}
+
+// The graphics were lost: an edit on trial goes back to what last drew
+// before the program builds again.
+export function holdBackOnLostGraphics() {
+  if (!work.trial || !program) return;
+  const files = holdBack('graphics');
+  const names = AssetFiles.filter((name) => !same(files[name], given[name]));
+  program.save(Object.fromEntries(names.map((name) => [name, files[name]])));
+  for (const name of names) given[name] = files[name];
+}
+
+// Back to the source's own files, the user's edits forgotten.
+export async function resetSource() {
+  work = { edits: {}, drawn: {}, trial: false };
+  releaseHeld();
+  keep();
+  ears.kept(await storeSprite(source, null));
+  ears.show(textsOf(base));
+  load(base);
+}
+
+// Keeps a sprite the user chose, and gives it to the program.
+export async function useSprite(bytes) {
+  ears.kept(await storeSprite(source, bytes));
+  editFiles({ [Sprite]: bytes });
 }

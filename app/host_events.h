@@ -1,0 +1,10 @@
+// What the program tells the page it runs in, as it happens, so that the page
+// shows it beside the picture without ever asking. A desktop program has no
+// such host: there host_events_none.cpp does nothing, and the web build's
+// web/host_events_web.cpp calls the page's script.
+#pragma once
+
+// target (a ReloadTarget) was just rebuilt from its files: built is false
+// when that failed, and the failure is then on show (ReloadErrorText and the
+// file and line beside it).
+void TellBuilt(int target, bool built);
