@@ -29,11 +29,14 @@ export async function serve(folder, ...options) {
   return { url, stop: () => server.kill() };
 }
 
+// How Chromium runs here: no sandbox (as root), nothing fetched from the
+// network it has none of, WebGL through SwiftShader.
+export const BrowserArgs = ['--no-sandbox', '--disable-background-networking', '--disable-component-update',
+                            '--no-first-run', '--disable-sync', '--use-angle=swiftshader', '--enable-unsafe-swiftshader'];
+
 // Chromium as a user's, headless; with webgl false, one that offers none.
 export function launch({ webgl = true } = {}) {
-  const args = ['--no-sandbox', '--disable-background-networking', '--disable-component-update',
-                '--no-first-run', '--disable-sync'];
-  args.push(...(webgl ? ['--use-angle=swiftshader', '--enable-unsafe-swiftshader'] : ['--disable-3d-apis']));
+  const args = webgl ? BrowserArgs : [...BrowserArgs.slice(0, 5), '--disable-3d-apis'];
   return chromium.launch({ executablePath: '/usr/bin/chromium', args });
 }
 

@@ -2,11 +2,13 @@
 // tools (scripts/browser.mjs): the browser and site for one file's tests,
 // pages closed when their test ends, and files to serve in place of the
 // site's own.
+import { spawn } from 'node:child_process';
 import { cpSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before } from 'node:test';
-import { launch, openPage, serve, Site } from '../../scripts/browser.mjs';
+import { chromium } from 'playwright-core';
+import { BrowserArgs, launch, openPage, serve, Site } from '../../scripts/browser.mjs';
 
 export * from '../../scripts/browser.mjs';
 
@@ -59,4 +61,19 @@ export async function open(t, browser, url, viewport) {
   const page = await openPage(browser, url, viewport);
   t.after(() => page.close());
   return page;
+}
+
+// Chromium started on profile (a folder), as a user's browser keeps its
+// storage between runs, and driven over its debugging port; kill() ends its
+// process with SIGTERM, as a user closing a frozen browser might.
+export async function launchOnProfile(profile) {
+  const child = spawn('/usr/bin/chromium', [...BrowserArgs, '--headless=new', `--user-data-dir=${profile}`,
+                                           '--remote-debugging-port=0', 'about:blank'], { stdio: ['ignore', 'ignore', 'pipe'] });
+  const endpoint = await new Promise((resolve, reject) => {
+    child.stderr.on('data', (data) => String(data).match(/ws:\/\/\S+/)?.forEach(resolve));
+    child.on('exit', (status) => reject(new Error(`chromium ended with status ${status}`)));
+  });
+  const browser = await chromium.connectOverCDP(endpoint);
+  const kill = () => new Promise((resolve) => { child.on('exit', resolve); child.kill('SIGTERM'); });
+  return { browser, context: browser.contexts()[0], kill };
 }

@@ -30,6 +30,12 @@ const shownLines = async (page) =>
   (await page.locator('[role=tabpanel]:not([hidden]) .cm-content').innerText()).split('\n').slice(0, 3);
 const firstLines = (text) => text.split('\n').slice(0, 3);
 const programFile = (page, name) => page.evaluate((name) => new TextDecoder().decode(glitter.readFile(name)), name);
+// What the page keeps in the browser for source.
+const keptWork = (page, source) => page.evaluate((source) => new Promise((resolve) => {
+  indexedDB.open('glitter').onsuccess = ({ target: { result: database } }) => {
+    database.transaction('work').objectStore('work').get(source).onsuccess = ({ target }) => resolve(target.result);
+  };
+}), source);
 const errorOverPicture = async (page) => (await countPixels(page, 'lit', { x: 0, y: 0, width: 300, height: 60 })) >= 300;
 
 test('a broken line typed in the editor is marked there and shown over the picture, and undoing it clears both',
@@ -88,7 +94,7 @@ test('picking an example builds its files, and its address opens it again', asyn
   assert.deepEqual(await shownLines(opened), firstLines(snow));
 });
 
-test('an edit outlives a reload, and Reset brings back the shipped file', async (t) => {
+test('edits outlive a reload, even one typed just before it, and Reset brings back the shipped file', async (t) => {
   const shipped = readFileSync(join(Site, 'fire.frag'), 'utf8');
   const page = await openCounting(t, shared.url);
   await page.getByRole('tab', { name: 'fire.frag' }).click();
@@ -96,19 +102,20 @@ test('an edit outlives a reload, and Reset brings back the shipped file', async 
   await page.keyboard.press('Control+Home');
   await page.keyboard.type('// mine\n');
   await waitFor('the edit is built', async () => (await page.evaluate(() => window.builds)) === 1);
-  // An edit reloaded before it has drawn would be held back.
-  await waitFor('the edit has drawn', () => page.evaluate(() =>
-    JSON.parse(localStorage.getItem('glitter.work.shipped') || '{}').trial === false));
+  // Reloaded before it had drawn, it would be held back.
+  await waitFor('the edit has drawn', async () => (await keptWork(page, 'shipped'))?.trial === false);
+  await page.keyboard.type('// and more\n');
   await page.reload();
-  await waitFor('the edit is back after the reload', async () =>
-    (await programFile(page, 'fire.frag').catch(() => '')) === `// mine\n${shipped}`);
+  const edited = `// mine\n// and more\n${shipped}`;
+  await waitFor('both edits are back after the reload', async () =>
+    (await programFile(page, 'fire.frag').catch(() => '')) === edited);
   await page.getByRole('tab', { name: 'fire.frag' }).click();
-  assert.deepEqual(await shownLines(page), firstLines(`// mine\n${shipped}`));
+  assert.deepEqual(await shownLines(page), firstLines(edited));
   page.once('dialog', (dialog) => dialog.accept());
   await page.getByRole('button', { name: 'Reset' }).click();
   await waitFor('Reset brings back the shipped file', async () => (await programFile(page, 'fire.frag')) === shipped);
   assert.deepEqual(await shownLines(page), firstLines(shipped));
-  assert.equal(await page.evaluate(() => localStorage.length), 0, 'and no edit is kept for the next visit');
+  await waitFor('and no edit is kept for the next visit', async () => (await keptWork(page, 'shipped')) === undefined);
 });
 
 test('a BMP dropped on the picture goes to the loader, which shows why it refuses it', async (t) => {

@@ -29,9 +29,10 @@ async function reset(program) {
   if (!program()) location.reload();
 }
 
-// gallery is the site's, program() the running program (null once it has ended), buildPending()
-// gives it what was typed and not yet built, pick(source) shows a source.
-export function wireActions({ gallery, program, buildPending, pick }) {
+// gallery is the site's, program() the running program (null once it has
+// ended), buildPending() gives it what was typed and not yet built,
+// keepPending() only keeps that, pick(source) shows a source.
+export function wireActions({ gallery, program, buildPending, keepPending, pick }) {
   window.addEventListener('hashchange', () => {
     const source = sourceOfHash(location.hash, gallery);
     if (source === workspaceSource()) return;
@@ -40,7 +41,7 @@ export function wireActions({ gallery, program, buildPending, pick }) {
     else location.reload();
   });
   // Nothing typed is lost to a closed tab, however soon after typing.
-  window.addEventListener('pagehide', buildPending);
+  window.addEventListener('pagehide', keepPending);
   element('reset').addEventListener('click', () => { buildPending(); reset(program); });
   element('download').addEventListener('click', () => {
     buildPending();

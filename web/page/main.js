@@ -9,8 +9,8 @@ import { startProgram } from './program.js';
 import { followResizeHandle } from './resize.js';
 import { fetchFiles, Live, loadGallery, Shipped, sourceOfHash } from './sources.js';
 import {
-  attachProgram, editFiles, heldBack, holdBackOnLostGraphics, noteBuilt, openSource, retryHeld, setUpWorkspace,
-  workspaceSource,
+  attachProgram, editFiles, heldBack, holdBackOnLostGraphics, keepEdits, noteBuilt, openSource, retryHeld,
+  setUpWorkspace, workspaceSource,
 } from './workspace.js';
 import { wireActions } from './actions.js';
 
@@ -27,13 +27,24 @@ let lastEdited = ShaderFiles[0], restTimer = null;
 const markEditor = () => editor?.markFiles(failures, heldBack());
 const showMode = (name) => program && name in ModeOf && program.showMode(ModeOf[name]);
 
+const editedTexts = () => Object.fromEntries(ShaderFiles.map((name) => [name, editor.textOf(name)]));
+
 // Gives the program the edited texts now, and brings on screen the mode of
 // the file edited last.
 function buildEdits() {
   clearTimeout(restTimer);
   restTimer = null;
   showMode(lastEdited);
-  editFiles(Object.fromEntries(ShaderFiles.map((name) => [name, editor.textOf(name)])));
+  editFiles(editedTexts());
+}
+
+// Keeps what was typed and not yet given to the program, as the page goes:
+// it is given at the next visit.
+function keepPendingEdits() {
+  if (!restTimer) return;
+  clearTimeout(restTimer);
+  restTimer = null;
+  keepEdits(editedTexts());
 }
 
 // What the program tells the page.
@@ -60,10 +71,11 @@ const programEars = {
   },
 };
 
-// Why edits were held back, as the notice over the picture says it.
+// Why edits were held back, as the notice over the picture says it ("it"
+// standing for the files).
 const HeldBecause = {
-  reopened: 'this page stopped (it was closed, or froze, or crashed) while they were being tried, before they drew',
-  graphics: 'the graphics were reset while they were being tried',
+  reopened: 'the page stopped (closed, frozen or crashed) while it was being tried, before it drew',
+  graphics: 'the graphics were reset while it was being tried',
 };
 
 // What the workspace tells the page.
@@ -81,12 +93,17 @@ const workspaceEars = {
     showMode(name);
   },
   held(names, why) {
-    showNotice(`${names.join(' and ')} ${names.length > 1 ? 'are' : 'is'} held back: ${HeldBecause[why]}. ` +
-               'The picture shows the files that last drew.', 'Try again', () => retryHeld());
+    const files = names.join(' and '), plural = names.length > 1;
+    const because = plural ? HeldBecause[why].replace(/\bit\b/g, 'they') : HeldBecause[why];
+    showNotice(`${files} ${plural ? 'are' : 'is'} held back: ${because}. The picture shows the files that last drew.`,
+               'Try again', () => retryHeld());
+    const them = plural ? 'them' : 'it';
+    warnAboveEditor(`${files}: held back, not built. Edit ${them}, or press Try again over the picture, to build ${them}.`);
     markEditor();
   },
   released() {
     hideNotice();
+    showPickedAgain();
     markEditor();
   },
   kept: (why) => (why ? warnAboveEditor(`This browser could not keep your edits: ${why}`) : showPickedAgain()),
@@ -139,7 +156,7 @@ async function start() {
     canvas.focus({ preventScroll: true });
   }
   await pick(sourceOfHash(location.hash, gallery));   // chosen while the program loaded, perhaps
-  wireActions({ gallery, program: () => program, buildPending: () => restTimer && buildEdits(), pick });
+  wireActions({ gallery, program: () => program, buildPending: () => restTimer && buildEdits(), keepPending: keepPendingEdits, pick });
   // For the page's tests and scripts of its own: a file saved where the
   // program reads it, as an editor saves (its watcher builds it), a file as
   // the program has it, and the failed builds on show, by target.

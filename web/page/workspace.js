@@ -10,7 +10,7 @@
 import { AssetFiles, BuiltFrom, ShaderFiles, Sprite } from './files.js';
 import { followLive } from './live.js';
 import { fetchFiles, Live } from './sources.js';
-import { loadSprite, loadWork, storeSprite, storeWork } from './storage.js';
+import { keepDraft, loadWork, nothingKept, storeWork } from './storage.js';
 import { framesDrawn } from './trial.js';
 
 const same = (a, b) => a === b || (a instanceof Uint8Array && b instanceof Uint8Array &&
@@ -27,7 +27,7 @@ const differing = (files, base) => Object.fromEntries(Object.entries(files).filt
 // and liveTrouble(why) when following the live folder stops working ("" once
 // it works again).
 let gallery = null, canvas = null, ears = null;
-let source = null, base = {}, work = { edits: {}, drawn: {}, trial: false };
+let source = null, base = {}, work = nothingKept();
 let program = null, given = {}, held = [], trials = 0, stopLive = () => {};
 const lastBuilt = [true, true, true];   // by build target: whether its last build succeeded
 
@@ -40,7 +40,8 @@ export const heldBack = () => held;
 // The four files as the user has them now: the source's, with every edit.
 export const currentFiles = () => ({ ...base, ...work.edits });
 
-const keep = () => ears.kept(storeWork(source, { ...work, edits: textsOf(work.edits) }));
+// Keeps the work as it is now; resolves once it is kept (or could not be).
+const keep = async () => ears.kept(await storeWork(source, { ...work, edits: { ...work.edits }, drawn: { ...work.drawn } }));
 
 // What the program is to have: every edit but those held back, which stay
 // as they last drew.
@@ -57,22 +58,24 @@ async function confirmDrawn(trial) {
 }
 
 // Gives the program each of files that differs from what it has, in one go,
-// and builds them. Returns their names, in the order the program reads them.
-function give(files, { onTrial }) {
+// and builds them; on trial, only once the trial is kept on disk, as the
+// edit may freeze the tab. Resolves to their names, in the order the
+// program reads them.
+async function give(files, { onTrial }) {
   const names = AssetFiles.filter((name) => name in files && !same(files[name], given[name]));
   if (!program || !names.length) return names;
   const changed = Object.fromEntries(names.map((name) => [name, files[name]]));
+  Object.assign(given, changed);
   if (onTrial) {
     work.trial = true;
-    keep();   // before the program gets it: it may freeze the tab
+    await keep();
   }
-  Object.assign(given, changed);
-  program.saveAndBuild(changed);
+  program?.saveAndBuild(changed);
   if (onTrial) confirmDrawn(++trials);
   return names;
 }
 
-const load = (files) => ears.changed(give(files, { onTrial: false }));
+const load = async (files) => ears.changed(await give(files, { onTrial: false }));
 
 // Holds back every edit that has not drawn yet, because of why ('reopened'
 // or 'graphics'); returns what to give instead.
@@ -108,13 +111,12 @@ export async function openSource(newSource) {
     }, ears.liveTrouble);
     return;
   }
-  const [files, sprite] = await Promise.all([fetchFiles(source, gallery), loadSprite(source)]);
+  const [files, kept] = await Promise.all([fetchFiles(source, gallery), loadWork(source)]);
   if (source !== newSource) return;   // another was chosen meanwhile
   base = files;
-  work = loadWork(source);
-  if (sprite) work.edits[Sprite] = sprite;
+  work = kept;
   ears.show(textsOf(currentFiles()));
-  load(work.trial ? holdBack('reopened') : currentFiles());
+  await load(work.trial ? holdBack('reopened') : currentFiles());
 }
 
 export function releaseHeld() {
@@ -124,17 +126,24 @@ export function releaseHeld() {
 
 // The user's own change to files: kept, and given to the program on trial.
 // Typing in a held-back file asks for it again.
-export function editFiles(files) {
+export async function editFiles(files) {
   work.edits = differing({ ...work.edits, ...files }, base);
   if (held.some((name) => name in files)) releaseHeld();
-  keep();
-  give(toGive(), { onTrial: true });
+  const names = await give(toGive(), { onTrial: true });
+  if (!names.length || !program) await keep();   // not kept by the trial
+}
+
+// Keeps the user's change to files without giving it to the program: the
+// page is going away.
+export function keepEdits(files) {
+  work.edits = differing({ ...work.edits, ...files }, base);
+  keepDraft(source, textsOf(work.edits));
 }
 
 // Gives the held-back edits to the program again.
 export function retryHeld() {
   releaseHeld();
-  give(toGive(), { onTrial: true });
+  return give(toGive(), { onTrial: true });
 }
 
 // The graphics were lost: an edit on trial goes back to what last drew
@@ -149,16 +158,12 @@ export function holdBackOnLostGraphics() {
 
 // Back to the source's own files, the user's edits forgotten.
 export async function resetSource() {
-  work = { edits: {}, drawn: {}, trial: false };
+  work = nothingKept();
   releaseHeld();
-  keep();
-  ears.kept(await storeSprite(source, null));
+  await keep();
   ears.show(textsOf(base));
-  load(base);
+  await load(base);
 }
 
 // Keeps a sprite the user chose, and gives it to the program.
-export async function useSprite(bytes) {
-  ears.kept(await storeSprite(source, bytes));
-  editFiles({ [Sprite]: bytes });
-}
+export const useSprite = (bytes) => editFiles({ [Sprite]: bytes });
