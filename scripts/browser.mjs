@@ -26,7 +26,15 @@ export async function serve(folder, ...options) {
     });
     server.on('exit', (status) => reject(new Error(`serve_web.py ended with status ${status}`)));
   });
-  return { url, stop: () => server.kill() };
+  // Resolves once the server has ended.
+  const stop = () => new Promise((resolve) => {
+    if (server.exitCode !== null || server.signalCode !== null) resolve();
+    else {
+      server.once('exit', resolve);
+      server.kill();
+    }
+  });
+  return { url, stop };
 }
 
 // How Chromium runs here: no sandbox (as root), nothing fetched from the

@@ -60,10 +60,11 @@ test('a broken line typed in the editor is marked there and shown over the pictu
     (await mark.count()) === 0 && (await failureText(page, 0)) === '' && !(await errorOverPicture(page)));
 });
 
-test('a pair of files saved together in the followed folder shows in the page, built once', async (t) => {
+test('a pair of files saved together in the followed folder shows in the page, built once; a server gone is said',
+     async (t) => {
   const folder = mkdtempSync(join(tmpdir(), 'glitter-live-'));
   cpSync(join(Root, 'assets'), folder, { recursive: true });
-  const live = await serve(Site, '--live', folder);
+  let live = await serve(Site, '--live', folder);
   t.after(() => { live.stop(); rmSync(folder, { recursive: true, force: true }); });
   const page = await openCounting(t, live.url);
   assert.match(await page.locator('#source').innerText(), new RegExp(`Following ${folder}/`));
@@ -79,6 +80,14 @@ test('a pair of files saved together in the followed folder shows in the page, b
   assert.equal(await page.evaluate(() => window.builds), 1);
   assert.equal(await failureText(page, 1), '');
   assert.deepEqual(await shownLines(page), firstLines(vertex), 'the editor shows the first');
+  // The server stops, then comes back on its port.
+  const sourceLine = () => page.locator('#source').innerText();
+  await live.stop();
+  await waitFor('the page says following has stopped', async () => (await sourceLine()).includes('has stopped working'));
+  live = await serve(Site, new URL(live.url).port, '--live', folder);
+  await waitFor('and says what it follows again', async () => (await sourceLine()).startsWith('Following'));
+  writeFileSync(join(folder, 'fire.frag'), '#version 110\nvarying vec3 tint;\nvoid main() { gl_FragColor = vec4(tint.grb, 1.0); }\n');
+  await waitFor('a later save shows', async () => (await countPixels(page, [255, 0, 0], Scene)) >= 1000);
 });
 
 test('picking an example builds its files, and its address opens it again', async (t) => {
