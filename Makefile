@@ -158,9 +158,11 @@ serve-web: web
 
 # The time from the last keystroke in the page's editor to the first frame
 # drawn with the edit (median and 95th percentile over 30 edits, in Debian's
-# Chromium on SwiftShader), and the size of the page's script.
+# Chromium on SwiftShader), the time from navigation to the first particles
+# drawn, and the size of the page's scripts.
 bench-web: web
 	node bench/edit_latency.mjs
+	node bench/first_draw.mjs
 
 # The page's pictures for the README, in docs/images/: the editor with a
 # mistyped line marked, and an example picked from the gallery.
