@@ -3,14 +3,17 @@
 // what the program says a user must see, and lets the page write those files
 // and ask the program about its failed builds.
 
-export const AssetFiles = ['confetti.vert', 'fire.vert', 'fire.frag', 'particle.bmp'];
-export const ShaderFiles = AssetFiles.slice(0, 3);
-export const Sprite = AssetFiles[3];
-export const Modes = { Glitter: 0, Fire: 1 };
-// The mode whose picture each file changes: Glitter's program is
-// confetti.vert alone, Fire's is the pair and the sprite.
-export const ModeOf = { 'confetti.vert': Modes.Glitter, 'fire.vert': Modes.Fire, 'fire.frag': Modes.Fire,
-                        'particle.bmp': Modes.Fire };
+import FileList from '../../app/asset_files.json' with { type: 'json' };
+
+// From the list of the files the program reads (the build and the server
+// read it too): their names in the order it reads them, the shaders among
+// them, the sprite, the modes by name ({ Glitter: 0, Fire: 1 }), and the
+// mode whose picture each file changes.
+export const AssetFiles = FileList.files.map(({ name }) => name);
+export const ShaderFiles = FileList.files.filter(({ role }) => role !== 'sprite').map(({ name }) => name);
+export const Sprite = FileList.files.find(({ role }) => role === 'sprite').name;
+export const Modes = Object.fromEntries(FileList.modes.map((name, mode) => [name, mode]));
+export const ModeOf = Object.fromEntries(FileList.files.map(({ name, mode }) => [name, Modes[mode]]));
 // What the program rebuilds, as it numbers them: its two programs, then the sprite.
 const Targets = [0, 1, 2];
 // The program's working folder in its file system, where it opens the files.
