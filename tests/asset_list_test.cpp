@@ -6,49 +6,55 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 using Entry = std::map<std::string, std::string>;
 
-// The "key": "string" pairs of one flat JSON object, whatever their order and
-// spacing: all the list's entries hold.
-static Entry PairsOf(const std::string& object)
+// The list's text as its strings (unquoted, the escapes left as they are)
+// and brackets, in order: enough to read its arrays of strings and of flat
+// objects of strings.
+static std::vector<std::string> TokensOf(const std::string& text)
 {
-    static const std::regex pair("\"(\\w+)\"\\s*:\\s*\"([^\"]*)\"");
-    Entry entry;
-    for (std::sregex_iterator it(object.begin(), object.end(), pair), end; it != end; ++it)
-        entry[(*it)[1]] = (*it)[2];
-    return entry;
+    std::vector<std::string> tokens;
+    for (size_t i = 0; i < text.size(); i++) {
+        if (text[i] == '{' || text[i] == '}' || text[i] == '[' || text[i] == ']') {
+            tokens.push_back(std::string(1, text[i]));
+        } else if (text[i] == '"') {
+            size_t end = i + 1;
+            while (end < text.size() && text[end] != '"')
+                end += text[end] == '\\' ? 2 : 1;
+            tokens.push_back('"' + text.substr(i + 1, end - i - 1));
+            i = end;
+        }
+    }
+    return tokens;
 }
 
-// The array named key of the list's text: its strings, or its objects as
-// pairs.
-static std::string ArrayOf(const std::string& text, const std::string& key)
+// Where the array that key names begins, just past its "[".
+static size_t ArrayOf(const std::vector<std::string>& tokens, const std::string& key)
 {
-    std::smatch found;
-    const std::regex array("\"" + key + "\"\\s*:\\s*\\[([^\\]]*)\\]");
-    return std::regex_search(text, found, array) ? found[1].str() : "";
+    const auto found = std::find(tokens.begin(), tokens.end(), '"' + key);
+    return found == tokens.end() ? tokens.size() : static_cast<size_t>(found - tokens.begin()) + 2;
 }
 
-static std::vector<std::string> StringsOf(const std::string& array)
+static std::vector<std::string> StringsOf(const std::vector<std::string>& tokens, size_t at)
 {
-    static const std::regex string("\"([^\"]*)\"");
     std::vector<std::string> strings;
-    for (std::sregex_iterator it(array.begin(), array.end(), string), end; it != end; ++it)
-        strings.push_back((*it)[1]);
+    for (; at < tokens.size() && tokens[at] != "]"; at++)
+        strings.push_back(tokens[at].substr(1));
     return strings;
 }
 
-static std::vector<Entry> ObjectsOf(const std::string& array)
+static std::vector<Entry> ObjectsOf(const std::vector<std::string>& tokens, size_t at)
 {
-    static const std::regex object("\\{[^{}]*\\}");
     std::vector<Entry> objects;
-    for (std::sregex_iterator it(array.begin(), array.end(), object), end; it != end; ++it)
-        objects.push_back(PairsOf(it->str()));
+    for (; at < tokens.size() && tokens[at] != "]"; at++) {
+        objects.emplace_back();
+        for (at++; at + 1 < tokens.size() && tokens[at] != "}"; at += 2)
+            objects.back()[tokens[at].substr(1)] = tokens[at + 1].substr(1);
+    }
     return objects;
 }
 
@@ -61,8 +67,9 @@ TEST(AssetList, TheProgramReadsTheFilesAsListed)
     std::ifstream file(GLITTER_ASSET_LIST);
     std::stringstream text;
     text << file.rdbuf();
-    const std::vector<std::string> modes = StringsOf(ArrayOf(text.str(), "modes"));
-    const std::vector<Entry> files = ObjectsOf(ArrayOf(text.str(), "files"));
+    const std::vector<std::string> tokens = TokensOf(text.str());
+    const std::vector<std::string> modes = StringsOf(tokens, ArrayOf(tokens, "modes"));
+    const std::vector<Entry> files = ObjectsOf(tokens, ArrayOf(tokens, "files"));
     ASSERT_FALSE(files.empty()) << "no files listed in " GLITTER_ASSET_LIST;
 
     std::vector<std::string> names, listedPrograms(modes.size(), " + "), compiledPrograms;
