@@ -44,6 +44,12 @@ struct TargetState {
     bool retrying;     // the last build could not read a file: try at each check
 };
 
+// A program for each mode, and what a reload rebuilds: each mode's program,
+// then the sprite.
+static_assert(std::size(ShaderFiles) == std::size(programs), "a list of files for each mode's program");
+static_assert(std::size(ShaderFiles) == SpriteImage && SpriteImage + 1 == ReloadTargetCount,
+              "a reload target for each mode's program, then one for the sprite");
+
 static WatchedFile watched[std::size(AssetFiles)];
 static int watchedCount = 0;
 static TargetState targets[ReloadTargetCount];

@@ -8,18 +8,18 @@
 
 #include <cstddef>
 
-// Every file the program reads, in the order start-up reads them.
-inline constexpr const char* AssetFiles[4] = {"confetti.vert", "fire.vert", "fire.frag", "particle.bmp"};
-
 // The shader files of one mode's program.
 struct ProgramFiles {
     const char* vertex;
     const char* fragment;   // null: fragments are coloured by fixed function
 };
 
-// By mode: Glitter's vertex-only program, then Fire's pair.
-inline constexpr ProgramFiles ShaderFiles[2] = {{AssetFiles[0], nullptr}, {AssetFiles[1], AssetFiles[2]}};
-inline constexpr const char* SpriteFile = AssetFiles[3];
+// The build writes these from the list of the files, app/asset_files.json:
+//   AssetFiles: every file the program reads, in the order start-up reads them;
+//   ShaderFiles: by mode, the files of its program: Glitter's vertex-only
+//     program, then Fire's pair;
+//   SpriteFile: Fire's sprite image.
+#include "asset_files.inc"
 
 // Builds the Glitter program, then the Fire program (so a fault in Glitter's
 // shader is reported before the fire shaders are even read), then loads the

@@ -19,7 +19,7 @@ add_custom_command(OUTPUT ${GLITTER_SITE_DIR}/page.js ${GLITTER_SITE_DIR}/editor
   COMMAND ${GLITTER_ESBUILD} ${CMAKE_CURRENT_SOURCE_DIR}/web/page/main.js --bundle --format=esm --splitting
     --chunk-names=[name] --target=es2020 --minify --sourcemap --log-level=warning --outdir=${GLITTER_SITE_DIR}
     --entry-names=page
-  DEPENDS ${glitter_page_scripts} ${CMAKE_SOURCE_DIR}/package-lock.json
+  DEPENDS ${glitter_page_scripts} ${GLITTER_ASSET_LIST} ${CMAKE_SOURCE_DIR}/package-lock.json
   COMMENT "Bundling the page's script")
 
 # Copies file (a path in the source tree) to the site as name.
@@ -31,44 +31,39 @@ function(glitter_site_file file name)
   set(site_files ${site_files} ${GLITTER_SITE_DIR}/${name} PARENT_SCOPE)
 endfunction()
 
-# live.json says that the site has no live folder: scripts/serve_web.py --live
-# answers it with the folder it serves as live/ instead.
-foreach(file IN ITEMS web/index.html web/page.css web/live.json packaging/glitter.svg assets/confetti.vert
-                      assets/fire.vert assets/fire.frag assets/particle.bmp)
+# The files the program reads, as the program's run folder has them; their
+# list, from which the server learns what to serve from a live folder; and
+# live.json, which says that the site has no live folder:
+# scripts/serve_web.py --live answers it with the folder it serves as live/.
+foreach(file IN ITEMS web/index.html web/page.css web/live.json packaging/glitter.svg app/asset_files.json)
   get_filename_component(name ${file} NAME)
   glitter_site_file(${file} ${name})
+endforeach()
+foreach(name IN LISTS GLITTER_ASSETS)
+  glitter_site_file(assets/${name} ${name})
 endforeach()
 
 # The gallery: every example's own files in examples/NAME/, and
 # examples/index.json listing them with the caption their README.md opens
-# with (its first line of text after the title), for the page's picker.
+# with, for the page's picker.
 file(GLOB example_readmes CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/examples/*/README.md)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${example_readmes})
-set(example_index "[]")
+set(example_files ${example_readmes})
 foreach(readme IN LISTS example_readmes)
   get_filename_component(folder ${readme} DIRECTORY)
   get_filename_component(name ${folder} NAME)
-  file(READ ${readme} text)
-  string(REGEX MATCH "^# *([^\n]*)\n[ \t\n]*([^\n]*)" heading "${text}")
-  set(title "${CMAKE_MATCH_1}")
-  set(caption "${CMAKE_MATCH_2}")
-  set(files "[]")
-  foreach(slot IN ITEMS confetti.vert fire.vert fire.frag particle.bmp)
-    if(EXISTS ${folder}/${slot})
-      string(JSON files_length LENGTH "${files}")
-      string(JSON files SET "${files}" ${files_length} "\"${slot}\"")
-      glitter_site_file(examples/${name}/${slot} examples/${name}/${slot})
+  foreach(file IN LISTS GLITTER_ASSETS)
+    if(EXISTS ${folder}/${file})
+      glitter_site_file(examples/${name}/${file} examples/${name}/${file})
+      list(APPEND example_files ${folder}/${file})
     endif()
   endforeach()
-  string(REPLACE "\\" "\\\\" title "${title}")
-  string(REPLACE "\"" "\\\"" title "${title}")
-  string(REPLACE "\\" "\\\\" caption "${caption}")
-  string(REPLACE "\"" "\\\"" caption "${caption}")
-  string(JSON example_length LENGTH "${example_index}")
-  string(JSON example_index SET "${example_index}" ${example_length}
-    "{\"name\": \"${name}\", \"title\": \"${title}\", \"caption\": \"${caption}\", \"files\": ${files}}")
 endforeach()
-# Written only when it changes, so an unchanged gallery rebuilds nothing.
-file(CONFIGURE OUTPUT ${GLITTER_SITE_DIR}/examples/index.json CONTENT "${example_index}\n" @ONLY)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(example_index ${GLITTER_SITE_DIR}/examples/index.json)
+add_custom_command(OUTPUT ${example_index}
+  COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/web/gallery_index.py ${example_index}
+    ${CMAKE_CURRENT_SOURCE_DIR}/examples ${GLITTER_ASSETS}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/web/gallery_index.py ${example_files}
+  COMMENT "Writing the gallery's index")
 
-add_custom_target(site ALL DEPENDS ${GLITTER_SITE_DIR}/page.js ${GLITTER_SITE_DIR}/editor.js ${site_files})
+add_custom_target(site ALL DEPENDS ${GLITTER_SITE_DIR}/page.js ${GLITTER_SITE_DIR}/editor.js ${site_files} ${example_index})

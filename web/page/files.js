@@ -1,12 +1,16 @@
-// The four files the program reads, in the order it reads them, and what each
-// one changes: the mode whose picture it shows in, and the build it takes part
-// in (the program numbers its builds: Glitter's program, Fire's, the sprite).
-export const AssetFiles = ['confetti.vert', 'fire.vert', 'fire.frag', 'particle.bmp'];
-export const ShaderFiles = AssetFiles.slice(0, 3);
-export const Sprite = AssetFiles[3];
-export const Modes = { Glitter: 0, Fire: 1 };
-// Glitter's program is confetti.vert alone, Fire's the pair and the sprite.
-export const ModeOf = { 'confetti.vert': Modes.Glitter, 'fire.vert': Modes.Fire, 'fire.frag': Modes.Fire,
-                        'particle.bmp': Modes.Fire };
-// The files of each build, by the program's number for it.
-export const BuiltFrom = [['confetti.vert'], ['fire.vert', 'fire.frag'], [Sprite]];
+// The files the program reads, from the one list of them (app/asset_files.json,
+// which the build and the server read too): their names in the order it
+// reads them, the shaders among them, the sprite, the modes by name
+// ({ Glitter: 0, Fire: 1 }), the mode whose picture each file changes, and
+// the files of each of the program's builds, as it numbers them: a program
+// per mode, then the sprite.
+import FileList from '../../app/asset_files.json' with { type: 'json' };
+
+export const AssetFiles = FileList.files.map(({ name }) => name);
+export const ShaderFiles = FileList.files.filter(({ role }) => role !== 'sprite').map(({ name }) => name);
+export const Sprite = FileList.files.find(({ role }) => role === 'sprite').name;
+export const Modes = Object.fromEntries(FileList.modes.map((name, mode) => [name, mode]));
+export const ModeOf = Object.fromEntries(FileList.files.map(({ name, mode }) => [name, Modes[mode]]));
+export const BuiltFrom = [...FileList.modes.map((mode) => FileList.files.filter((file) => file.mode === mode &&
+                                                                               file.role !== 'sprite').map(({ name }) => name)),
+                          [Sprite]];
