@@ -1,5 +1,6 @@
 #include "app/view.h"
 
+#include "app/knob_panel.h"
 #include "app/view_state.h"
 #include "gl/opengl.h"
 #include "particles/particle_store.h"
@@ -70,7 +71,7 @@ void keyboard(unsigned char key, int, int)
         view.mode = (view.mode + 1) % 2;
         SeedParticles();
         break;
-    default: break;
+    default: KnobPanelKey(key); break;
     }
     glutPostRedisplay();
 }
