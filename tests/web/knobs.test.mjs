@@ -11,10 +11,10 @@ const knobsOf = (page, mode) =>
   page.evaluate((mode) => JSON.parse(Module.UTF8ToString(Module._glitter_knobs(mode))), mode);
 
 // Every particle where Glitter's grid puts it, in the colour of its knob;
-// and a knob with its range the wrong way round.
+// and a knob whose range is not a number.
 const Painted = '#version 110\n' +
   'uniform vec3 Paint;    // @color = 1.0 0.0 0.0\n' +
-  'uniform float Size;    // @slider 2.0 1.0\n' +
+  'uniform float Size;    // @slider two 1.0\n' +
   'void main() { gl_Position = vec4(gl_Vertex.xy * 2.0, 0.0, 1.0); gl_FrontColor = vec4(Paint, 1.0); }\n';
 
 test('the page reads each mode\'s knobs, sets one for the next frame, and hears of every change', async (t) => {
@@ -38,7 +38,7 @@ test('the page reads each mode\'s knobs, sets one for the next frame, and hears 
   assert.deepEqual(built.knobs, await knobsOf(page, 0));
   assert.deepEqual(built.knobs.knobs.map((knob) => knob.name), ['Paint']);
   assert.deepEqual(built.knobs.warnings, [{ file: 'confetti.vert', line: 3,
-    message: '@slider\'s MIN 2 is not below its MAX 1', quote: '   3 | uniform float Size;    // @slider 2.0 1.0' }]);
+    message: '@slider\'s MIN "two" is not a number', quote: '   3 | uniform float Size;    // @slider two 1.0' }]);
   await waitFor('the knob\'s colour is drawn', async () => (await countPixels(page, [255, 0, 0], Scene)) >= 2000);
 
   assert.equal(await page.evaluate(() => Module._glitter_set_knob(0, 0, 0, 0) + Module._glitter_set_knob(0, 0, 2, 1)), 2);
