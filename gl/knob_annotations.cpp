@@ -301,9 +301,7 @@ void ReadKnobAnnotations(const char* source, const char* file, KnobList* list)
     int number = 1;
     for (const char* line = source; *line; number++) {
         const char* end = line + strcspn(line, "\n");
-        const bool startsInBlock = inBlock;
-        const char* comment = LineComment(line, end, &inBlock);
-        if (comment && !startsInBlock)
+        if (const char* comment = LineComment(line, end, &inBlock))
             ReadLine(line, comment, end, number, source, file, list);
         line = *end ? end + 1 : end;
     }
