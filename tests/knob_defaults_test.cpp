@@ -120,7 +120,7 @@ TEST(GalleryKnobs, DrawAtTheirDefaultsExactlyWhatTheirConstantsDraw)
             SeedParticles();
             reshape(600, 600);
 
-            for (float seconds : {0.7f, 1.9f, 4.2f, 61.37f}) {
+            for (float seconds : {0.7f, 1.9f, 4.2f, 13.1f, 61.37f}) {
                 const std::vector<unsigned char> withKnobs = Render(mode, knobbed, seconds);
                 EXPECT_GE(std::count_if(withKnobs.begin(), withKnobs.end(), [](unsigned char c) { return c > 0; }), 300)
                     << "too little drawn to compare at " << seconds << " s";
