@@ -402,21 +402,22 @@ TEST_F(Frame, TheKnobPanelShowsTheKnobsAndItsKeysTurnThem)
     glClearColor(0, 0, 0, 0);
 }
 
-// In a small window with a failed reload on show, the panel and the
-// failure each keep to their half of the room above the status line.
-TEST_F(Frame, TheKnobPanelAndAFailureShareASmallWindow)
+// In a small window with a build's warning on show (drawn as failures are),
+// the panel and the warning each keep to their half of the room above the
+// status line.
+TEST_F(Frame, TheKnobPanelAndAWarningShareASmallWindow)
 {
     BuildKnobShader();
     view.showAxes = 0;
     glClearColor(0.5f, 0.5f, 0.5f, 1);
-    const Failure failure = {"Error compiling fire.frag\n", false, "0:4(31): error: syntax error\n", "", 4, "fire.frag"};
-    ShowReloadError(FireShaders, "fire.vert, fire.frag", failure, "Reload failed: the previous Fire shaders stay in use");
+    ShowBuildWarnings(1, "fire.vert:12: knob ignored: @slider's MIN 2 is not below its MAX 1\n"
+                         "  12 | uniform float Rise; // @slider 2 1\n");
     keyboard('k', 0, 0);
     reshape(200, 120);
     display();
     const Screen screen = Shot(200, 120);
     // Down the right edge: grey under the status line, then the panel, a
-    // grey gap, then the failure up to the top.
+    // grey gap, then the warning up to the top.
     std::string column;
     for (int y = 0; y < 120; y++) {
         const char shade = screen.dark(199, y) ? 'd' : 'g';
@@ -427,6 +428,6 @@ TEST_F(Frame, TheKnobPanelAndAFailureShareASmallWindow)
     EXPECT_FALSE(screen.dark(199, 29));
     EXPECT_TRUE(screen.dark(199, 119));
     keyboard('k', 0, 0);
-    ClearReloadError(FireShaders);
+    ShowBuildWarnings(1, "");
     glClearColor(0, 0, 0, 0);
 }
