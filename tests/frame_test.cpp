@@ -398,6 +398,15 @@ TEST_F(Frame, TheKnobPanelShowsTheKnobsAndItsKeysTurnThem)
     keyboard('k', 0, 0);
     keyboard('-', 0, 0);
     EXPECT_FLOAT_EQ(0.58f, value(0, 0));
+    // A rebuild leaves fewer lines than the one selected: the last is.
+    for (int tab = 0; tab < 7; tab++)
+        keyboard(9, 0, 0);
+    static KnobList shorter;
+    ReadKnobAnnotations("uniform float Wind; // @slider 0 2 = 0.5\n", "knobs.vert", &shorter);
+    AdoptKnobs(0, programs[0], shorter);
+    keyboard('-', 0, 0);
+    EXPECT_FLOAT_EQ(0.54f, value(0, 0));
+    display();
     keyboard('k', 0, 0);
     glClearColor(0, 0, 0, 0);
 }
