@@ -56,6 +56,11 @@ static void Turn(int steps)
     TellKnobsChanged(view.mode);
 }
 
+bool KnobPanelShown()
+{
+    return shown;
+}
+
 bool KnobPanelKey(unsigned char key)
 {
     if (key == 'k' || key == 'K') {

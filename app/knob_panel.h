@@ -9,6 +9,9 @@
 // Acts on key if it is one of the panel's; true if it was.
 bool KnobPanelKey(unsigned char key);
 
+// Whether the panel is shown: the keys above are its only then.
+bool KnobPanelShown();
+
 // The window row just above the panel in a window height pixels tall, for
 // the overlay to stop at; 0 while it is hidden.
 int KnobPanelTop(int height);

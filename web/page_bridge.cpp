@@ -2,6 +2,7 @@
 // failed builds on show, for its editor to mark where the overlay's quoted
 // line is, which mode to show when one of its files is edited, and the
 // knobs of each mode, to read and to turn.
+#include "app/knob_panel.h"
 #include "app/knobs.h"
 #include "app/reload_errors.h"
 #include "app/view.h"
@@ -45,5 +46,12 @@ EMSCRIPTEN_KEEPALIVE const char* glitter_knobs(int mode)
 EMSCRIPTEN_KEEPALIVE int glitter_set_knob(int mode, int knob, int component, float value)
 {
     return (mode == 0 || mode == 1) && SetKnobValue(mode, knob, component, value);
+}
+
+// Whether Tab is the program's just now: while the knob panel is shown it
+// selects the next knob; otherwise the browser moves the focus on with it.
+EMSCRIPTEN_KEEPALIVE int glitter_takes_tab()
+{
+    return KnobPanelShown();
 }
 }

@@ -51,5 +51,9 @@ test('the page reads each mode\'s knobs, sets one for the next frame, and hears 
   await page.keyboard.press('+');   // the panel's key turns red up a step
   await waitFor('the page is told of the turn', () => page.evaluate(() => window.told.length === 2));
   assert.deepEqual((await page.evaluate(() => window.told[1])).knobs.knobs[0].value, [0.02, 0, 1]);
+  await page.keyboard.press('Tab');   // the panel's while it is shown: green
+  await page.keyboard.press('+');
+  await waitFor('the page is told of the next turn', () => page.evaluate(() => window.told.length === 3));
+  assert.deepEqual((await page.evaluate(() => window.told[2])).knobs.knobs[0].value, [0.02, 0.02, 1]);
   assert.deepEqual(page.errors, []);
 });
