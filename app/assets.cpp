@@ -2,6 +2,7 @@
 
 #include "app/frame.h"
 #include "app/host_events.h"
+#include "app/knobs.h"
 #include "app/reload_errors.h"
 #include "gl/bmp_image.h"
 #include "gl/bmp_texture.h"
@@ -55,11 +56,14 @@ static int watchedCount = 0;
 static TargetState targets[ReloadTargetCount];
 static int nextContentCheckMs = 0;
 static GLuint spriteTexture = 0;
+static KnobList builtKnobs;   // of the program just built
 
 GLuint LoadAssets()
 {
-    programs[0] = CreateShaderProg(ShaderFiles[0].vertex, ShaderFiles[0].fragment);
-    programs[1] = CreateShaderProg(ShaderFiles[1].vertex, ShaderFiles[1].fragment);
+    for (int mode = 0; mode < 2; mode++) {
+        programs[mode] = CreateShaderProg(ShaderFiles[mode].vertex, ShaderFiles[mode].fragment, &builtKnobs);
+        AdoptKnobs(mode, programs[mode], builtKnobs);
+    }
     return LoadTexBMP(SpriteFile);
 }
 
@@ -69,14 +73,16 @@ static void Watch(const char* path, int target)
 }
 
 // Builds mode's program afresh; on success it replaces the old one from the
-// next frame on, and the old one goes (its shaders with it).
+// next frame on, with its knobs, and the old one goes (its shaders with it).
 static bool ReloadProgram(int mode, Failure* failure)
 {
-    const GLuint program = TryCreateShaderProg(ShaderFiles[mode].vertex, ShaderFiles[mode].fragment, failure);
+    const GLuint program =
+        TryCreateShaderProg(ShaderFiles[mode].vertex, ShaderFiles[mode].fragment, failure, &builtKnobs);
     if (!program)
         return false;
     glDeleteProgram(programs[mode]);
     programs[mode] = program;
+    AdoptKnobs(mode, program, builtKnobs);
     return true;
 }
 

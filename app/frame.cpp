@@ -1,5 +1,7 @@
 #include "app/frame.h"
 
+#include "app/knob_panel.h"
+#include "app/knobs.h"
 #include "app/reload_errors.h"
 #include "app/view_state.h"
 #include "gl/diagnostics.h"
@@ -101,6 +103,7 @@ void display()
     const GLuint program = programs[view.mode];
     glUseProgram(program);
     SetUniforms(program, seconds);
+    SetKnobUniforms(view.mode, program);
     DrawParticles();
 
     // Back to fixed function for the axes and text.
@@ -109,6 +112,7 @@ void display()
     if (view.showAxes)
         DrawAxes();
     DrawReloadErrors();
+    DrawKnobPanel();
 
     // Window coordinates: the status line stays put whatever the view.
     glWindowPos2i(StatusX, StatusY);

@@ -8,3 +8,7 @@
 // when that failed, and the failure is then on show (ReloadErrorText and the
 // file and line beside it).
 void TellBuilt(int target, bool built);
+
+// mode's knobs have changed: after every build, and every turn of a knob by
+// a key (KnobsJson says what they are now).
+void TellKnobsChanged(int mode);

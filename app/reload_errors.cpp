@@ -1,23 +1,20 @@
 #include "app/reload_errors.h"
 
-#include "gl/opengl.h"
+#include "app/knob_panel.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 static const int LogLinesShown = 4;       // of the compiler's or linker's log
-static void* const Font = GLUT_BITMAP_9_BY_15;
-static const int CharWidth = 9;           // pixels, every character of the font
-static const int LineHeight = 16;         // pixels
-static const int Margin = 8;              // pixels between the box's edge and the text
-static const int StatusLineTop = 30;      // pixels: the status line lies below
 static const GLubyte Backing[4] = {0, 0, 0, 200};   // black, mostly opaque
-static const float HeadingColour[3] = {1.0f, 0.75f, 0.3f};
-static const float TextColour[3] = {1.0f, 1.0f, 1.0f};
 
 // One text per target: lines ending in '\n', the first naming the files.
 static char errorTexts[ReloadTargetCount][2048];
+// The warnings of each program's last good build, in the same form.
+static char warningTexts[2][2048];
 // And where the failure lies, when a compiler said.
 static char errorFiles[ReloadTargetCount][256];
 static int errorLines[ReloadTargetCount];
@@ -81,6 +78,33 @@ int ReloadErrorLine(int target)
     return errorLines[target];
 }
 
+void ShowBuildWarnings(int mode, const char* text)
+{
+    snprintf(warningTexts[mode], sizeof warningTexts[mode], "%s", text);
+}
+
+const char* BuildWarningsText(int mode)
+{
+    return warningTexts[mode];
+}
+
+// Every text the overlay may show, failures first.
+static const char* const OverlayTexts[] = {errorTexts[GlitterShaders], errorTexts[FireShaders],
+                                           errorTexts[SpriteImage], warningTexts[0], warningTexts[1]};
+
+bool OverlayShown()
+{
+    return std::any_of(std::begin(OverlayTexts), std::end(OverlayTexts), [](const char* text) { return text[0]; });
+}
+
+void DrawOverlayText(int left, int baseline, const char* text, int length, const float colour[3])
+{
+    glColor3fv(colour);
+    glWindowPos2i(left, baseline);
+    for (int i = 0; i < length; i++)
+        glutBitmapCharacter(OverlayFont, text[i]);
+}
+
 // How much of line (length characters) fits in a row of columns: all of
 // it, or up to its last space in the row if that is not too far back.
 static int RowLength(const char* line, int length, int columns)
@@ -99,19 +123,16 @@ static int RowLength(const char* line, int length, int columns)
 static int LayOutRows(int columns, int rowsShown, int top, bool draw)
 {
     int row = 0;
-    for (const char* text : errorTexts) {
+    for (const char* text : OverlayTexts) {
         if (!text[0])
             continue;
         row += row > 0;   // a blank row between two texts
         for (const char* line = text; *line; row++) {
             const int length = static_cast<int>(strcspn(line, "\n"));
             const int shown = RowLength(line, length, columns);
-            if (draw && row < rowsShown) {
-                glColor3fv(line == text ? HeadingColour : TextColour);
-                glWindowPos2i(Margin, top - (row + 1) * LineHeight + 4);
-                for (int i = 0; i < shown; i++)
-                    glutBitmapCharacter(Font, line[i]);
-            }
+            if (draw && row < rowsShown)
+                DrawOverlayText(OverlayMargin, top - (row + 1) * OverlayLineHeight + 4, line, shown,
+                                line == text ? OverlayHeadingColour : OverlayTextColour);
             line += shown;
             if (*line == '\n')
                 line++;
@@ -120,12 +141,11 @@ static int LayOutRows(int columns, int rowsShown, int top, bool draw)
     return row;
 }
 
-// A dark box behind the text, so that it reads on any scene: one black,
-// mostly opaque pixel drawn at the window position, zoomed to the box's size
-// and blended over what is there.
-static void DrawBacking(int bottom, int width, int height)
+// One black, mostly opaque pixel drawn at the window position, zoomed to
+// the box's size and blended over what is there.
+void DrawOverlayBox(int left, int bottom, int width, int height)
 {
-    glWindowPos2i(0, bottom);
+    glWindowPos2i(left, bottom);
     glPixelZoom(static_cast<float>(width), static_cast<float>(height));
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -137,23 +157,24 @@ static void DrawBacking(int bottom, int width, int height)
 void DrawReloadErrors()
 {
     // Most frames have nothing to show: they make no GL call here at all.
-    if (!errorTexts[GlitterShaders][0] && !errorTexts[FireShaders][0] && !errorTexts[SpriteImage][0])
+    if (!OverlayShown())
         return;
     GLint viewport[4];   // the whole window, as reshape sets it
     glGetIntegerv(GL_VIEWPORT, viewport);
     const int width = viewport[2], height = viewport[3];
-    const int columns = (width - 2 * Margin) / CharWidth;
+    const int columns = (width - 2 * OverlayMargin) / OverlayCharWidth;
     int rows = columns > 0 ? LayOutRows(columns, 0, 0, false) : 0;
-    const int rowsRoom = (height - StatusLineTop - 2 * Margin) / LineHeight;
+    const int lowest = std::max(StatusLineTop, KnobPanelTop(height));
+    const int rowsRoom = (height - lowest - 2 * OverlayMargin) / OverlayLineHeight;
     if (rows > rowsRoom)
         rows = rowsRoom;
     if (rows <= 0)
         return;
-    const int boxHeight = rows * LineHeight + 2 * Margin;
+    const int boxHeight = rows * OverlayLineHeight + 2 * OverlayMargin;
     // Window positions come with depth 0, in front of the whole scene; with
     // depth writes off the backing cannot hide the text drawn on it.
     glDepthMask(GL_FALSE);
-    DrawBacking(height - boxHeight, width, boxHeight);
-    LayOutRows(columns, rows, height - Margin, true);
+    DrawOverlayBox(0, height - boxHeight, width, boxHeight);
+    LayOutRows(columns, rows, height - OverlayMargin, true);
     glDepthMask(GL_TRUE);
 }

@@ -1,5 +1,6 @@
 #include "app/view.h"
 
+#include "app/knob_panel.h"
 #include "app/view_state.h"
 #include "gl/opengl.h"
 #include "particles/particle_store.h"
@@ -75,7 +76,7 @@ void keyboard(unsigned char key, int, int)
     case 'A': view.showAxes = 1 - view.showAxes; break;
     case 'm':
     case 'M': SwitchMode((view.mode + 1) % 2); break;
-    default: break;
+    default: KnobPanelKey(key); break;
     }
     glutPostRedisplay();
 }

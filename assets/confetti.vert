@@ -5,8 +5,17 @@
 // until it reaches the floor and is thrown again. Each flake spins as it
 // flies: mostly it shows its own dim metallic colour, and for a moment each
 // turn, when its face swings round to the light, it flashes almost white.
+//
+// Knobs, to turn while it runs ("k" shows them): Launch, how fast the flakes
+// are thrown; Spread, how far from the vertical; Gold, the colour of the
+// commonest flakes.
 
 uniform float time;      // seconds since the program started
+// The slowest launch speed, world units/s (the fastest is 0.8 more).
+uniform float Launch;    // @slider 2.0 8.0 = 6.0
+// The widest tilt from the vertical, radians.
+uniform float Spread;    // @slider 0.0 0.8 = 0.28
+uniform vec3 Gold;       // @color = 1.0 0.7 0.15
 attribute vec3 Vel;      // per-flake randomness: launch speed and direction
 attribute float Start;   // per-flake randomness, uniform over 0..2 s
 
@@ -41,14 +50,15 @@ void main()
     float tone01 = gl_Color.r / 0.2;        // brightness within its colour
     float spin01 = gl_Color.g / 0.3;        // spin rate and flutter
 
-    // Launch velocity: 6.0..6.8 units/s, tilted from the vertical by up to
-    // 0.28 rad towards a random side, so the flakes fill a round cone that can
-    // be seen from any side. The tilt grows as the square root of a uniform
+    // Launch velocity: Launch..Launch + 0.8 units/s (6.0..6.8 as shipped),
+    // tilted from the vertical by up to Spread (0.28 rad as shipped) towards
+    // a random side, so the flakes fill a round cone that can be seen from
+    // any side. The tilt grows as the square root of a uniform
     // number, so the sideways reach does too and the flakes land evenly over
     // a disc rather than crowding its middle. A flake tilted further climbs
     // less high and lands further out, which rounds off the top of the cloud.
-    float speed = 6.0 + 0.8 * speed01;
-    float tilt = 0.28 * sqrt(spread01);
+    float speed = Launch + 0.8 * speed01;
+    float tilt = Spread * sqrt(spread01);
     float up = speed * cos(tilt);
     float side = speed * sin(tilt);
     vec3 v0 = vec3(side * cos(angle), up, side * sin(angle));
@@ -106,7 +116,7 @@ void main()
 
     // Palette: golds and silvers most often, then rose, blue and violet.
     float pick = gl_Color.b;
-    vec3 metal = vec3(1.0, 0.7, 0.15);                                // gold
+    vec3 metal = Gold;
     metal = mix(metal, vec3(0.78, 0.84, 0.95), step(0.3, pick));      // silver
     metal = mix(metal, vec3(1.0, 0.25, 0.6), step(0.55, pick));       // rose
     metal = mix(metal, vec3(0.2, 0.5, 1.0), step(0.72, pick));        // blue

@@ -4,7 +4,9 @@
 // - BaselineFrame, GlitterFrame, FireFrame: one frame per repetition (a pass
 //   of freeglut's event loop that draws and swaps), so the aggregates over
 //   the repetitions are statistics of single frames. The baseline frame is
-//   the least any frame draws: clear, status line, swap.
+//   the least any frame draws: clear, status line, swap. Before each frame
+//   of a mode its first knob is turned a step, as the knob panel or the page
+//   would turn it, and that frame draws it.
 // - SaveToPicture: one save of fire.frag per repetition, timed from the end
 //   of the save to the end of the first frame that shows it. The program's
 //   own file watcher (WatchAssets) has to notice the save and rebuild.
@@ -16,6 +18,7 @@
 
 #include "app/assets.h"
 #include "app/frame.h"
+#include "app/knobs.h"
 #include "app/view.h"
 #include "app/view_state.h"
 #include "app/window.h"
@@ -121,13 +124,28 @@ static void EnterMode(int mode)
         DrawOneFrame();
 }
 
-// One frame of the mode per repetition; the process's peak memory goes in a counter.
+// Turns mode's first knob a step up, then down at the next call, and so on:
+// the picture stays near the shipped one.
+static void TurnFirstKnob(int mode)
+{
+    static bool up = true;
+    if (mode == BaselineMode || KnobsOf(mode).count == 0)
+        return;
+    const Knob& knob = KnobsOf(mode).knobs[0];
+    const float step = (knob.max - knob.min) / 50;
+    SetKnobValue(mode, 0, 0, knob.value[0] + (up ? step : -step));
+    up = !up;
+}
+
+// One frame of the mode per repetition, after a turn of a knob; the
+// process's peak memory goes in a counter.
 template <int Mode>
 static void FrameOf(benchmark::State& state)
 {
     EnterMode(Mode);
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
+        TurnFirstKnob(Mode);
         DrawOneFrame();
         state.SetIterationTime(SecondsBetween(start, Clock::now()));
     }

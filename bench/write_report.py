@@ -62,6 +62,8 @@ save = {s: stat["SaveToPicture", s]["real_time"] for s in ("median", "p95", "max
 print(f"""
 - One repetition is one frame: a pass of freeglut's event loop (X events, the file watcher's timer,
   `display()`, the swap); {frames} of them per mode, after 200 untimed. *Frames/s*: 1000 / the mean frame.
+  Each frame of a mode draws its first knob turned a step (up, then down at the next) just before it,
+  as the knob panel or the page turns it.
 - *Launch → first frame*: from just before `exec` to the end of the first swap. *Peak RSS*: the
   process's peak by the end of the mode (the modes run in the order shown, in one process).
 - *Allocations/frame*: in the timed frames; *Glitter's code* counts those whose first caller outside

@@ -1,5 +1,6 @@
 #include "gl/shader_program.h"
 
+#include "gl/knob_annotations.h"
 #include "gl/shader_log.h"
 #include "gl/text_file.h"
 
@@ -50,10 +51,11 @@ bool CheckProgramLink(GLuint program, Failure* failure)
     return linked || Fail(failure, "Error linking program\n");
 }
 
-// Compiles one shader stage from its file and attaches it to the program.
+// Compiles one shader stage from its file and attaches it to the program,
+// reading the knobs of the very text that compiled into knobs if given.
 // The shader is flagged for deletion at once: GL keeps it while it is
 // attached, and frees it with the program.
-static bool AttachShaderFile(GLuint program, GLenum type, const char* path, Failure* failure)
+static bool AttachShaderFile(GLuint program, GLenum type, const char* path, Failure* failure, KnobList* knobs)
 {
     char* source = LoadTextFile(path, failure);
     if (!source)
@@ -62,9 +64,11 @@ static bool AttachShaderFile(GLuint program, GLenum type, const char* path, Fail
     glShaderSource(shader, 1, &source, nullptr);
     glCompileShader(shader);
     const bool compiled = CheckShaderCompile(shader, path, failure);
-    if (compiled)
+    if (compiled) {
         glAttachShader(program, shader);
-    else {   // quoted from the text that failed, whatever the file holds by now
+        if (knobs)
+            ReadKnobAnnotations(source, path, knobs);
+    } else {   // quoted from the text that failed, whatever the file holds by now
         failure->line = FirstErrorLine(failure->log);
         snprintf(failure->file, sizeof failure->file, "%s", path);
         QuoteSourceLine(source, failure->line, failure->sourceLine, sizeof failure->sourceLine);
@@ -74,11 +78,13 @@ static bool AttachShaderFile(GLuint program, GLenum type, const char* path, Fail
     return compiled;
 }
 
-GLuint TryCreateShaderProg(const char* vertexPath, const char* fragmentPath, Failure* failure)
+GLuint TryCreateShaderProg(const char* vertexPath, const char* fragmentPath, Failure* failure, KnobList* knobs)
 {
+    if (knobs)
+        knobs->count = knobs->warningCount = 0;
     const GLuint program = glCreateProgram();
-    if ((vertexPath && !AttachShaderFile(program, GL_VERTEX_SHADER, vertexPath, failure)) ||
-        (fragmentPath && !AttachShaderFile(program, GL_FRAGMENT_SHADER, fragmentPath, failure))) {
+    if ((vertexPath && !AttachShaderFile(program, GL_VERTEX_SHADER, vertexPath, failure, knobs)) ||
+        (fragmentPath && !AttachShaderFile(program, GL_FRAGMENT_SHADER, fragmentPath, failure, knobs))) {
         glDeleteProgram(program);
         return 0;
     }
@@ -95,10 +101,10 @@ GLuint TryCreateShaderProg(const char* vertexPath, const char* fragmentPath, Fai
     return program;
 }
 
-GLuint CreateShaderProg(const char* vertexPath, const char* fragmentPath)
+GLuint CreateShaderProg(const char* vertexPath, const char* fragmentPath, KnobList* knobs)
 {
     Failure failure = {};
-    const GLuint program = TryCreateShaderProg(vertexPath, fragmentPath, &failure);
+    const GLuint program = TryCreateShaderProg(vertexPath, fragmentPath, &failure, knobs);
     if (!program)
         ExitWithError("%s", failure.message);
     return program;

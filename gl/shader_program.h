@@ -29,15 +29,20 @@ constexpr GLuint AttribLocation(const char* name)
 constexpr GLuint VelocityAttrib = AttribLocation("Vel");   // world units per second
 constexpr GLuint StartAttrib = AttribLocation("Start");    // seconds
 
+struct KnobList;
+
 // Compiles and links a program from a vertex and a fragment shader file;
 // either path may be null to leave that stage to fixed function. Returns the
 // program, or 0 with failure set and nothing left behind in GL. The shaders
 // go when the program is deleted. A failure keeps the start of the log that
 // explains it and, for a compile error, the source line the log points at.
-GLuint TryCreateShaderProg(const char* vertexPath, const char* fragmentPath, Failure* failure);
+// knobs, if given, gets the knobs annotated in the sources as they compiled
+// (vertex shader first), without their locations.
+GLuint TryCreateShaderProg(const char* vertexPath, const char* fragmentPath, Failure* failure,
+                           KnobList* knobs = nullptr);
 
 // The same for start-up, where any failure ends the program.
-GLuint CreateShaderProg(const char* vertexPath, const char* fragmentPath);
+GLuint CreateShaderProg(const char* vertexPath, const char* fragmentPath, KnobList* knobs = nullptr);
 
 // Prints the shader's info log under its file name; returns false with
 // failure set if it did not compile.

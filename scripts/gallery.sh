@@ -59,7 +59,8 @@ write_page() {
         echo "(\`make run\`), then try one: \`make example NAME=snow\`; the program shows it at once"
         echo "(press \`m\` for the Fire mode ones). \`make example NAME=default\` brings the shipped"
         echo "files back, as do \`make build\` and \`make run\`: start the program, then pick an example."
-        echo "\`make gallery\` renders these pictures."
+        echo "Each has knobs to turn while it runs (press \`k\`), listed in its README. \`make gallery\`"
+        echo "renders these pictures."
         echo
         echo "| Example | Picture | What it shows |"
         echo "| --- | --- | --- |"

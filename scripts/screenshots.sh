@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Shows what Glitter looks like without a display: runs it on a private Xvfb
 # and saves a still and a short animated GIF of each mode, then a still of a
-# mistyped fire.frag saved while it runs.
+# mistyped fire.frag saved while it runs, then one of the knob panel with two
+# of Fire's knobs turned.
 #   scripts/screenshots.sh RUN_DIR OUT_DIR
 # RUN_DIR holds the glitter binary and its assets (a copy of them is used);
-# OUT_DIR receives glitter.png, glitter.gif, fire.png, fire.gif and
-# reload-error.png. Prints the files it made.
+# OUT_DIR receives glitter.png, glitter.gif, fire.png, fire.gif,
+# reload-error.png and knobs.png. Prints the files it made.
 set -euo pipefail
 export LC_ALL=C   # EPOCHREALTIME with a decimal point
 
@@ -27,7 +28,15 @@ capture_window "$out_dir/fire.png" "$out_dir/fire.gif"
 sed -i 's/\* glow)/* glw)/' "$capture_dir/run/fire.frag"
 sleep 1
 import -window "$glitter_window" "$out_dir/reload-error.png"
+cp -L "$run_dir/fire.frag" "$capture_dir/run/fire.frag"
+sleep 1
+# The panel, Wind turned up twelve steps and Flame's blue twenty.
+for key in k Tab $(printf 'plus %.0s' {1..12}) Tab Tab Tab $(printf 'plus %.0s' {1..20}); do
+    send_key "$glitter_window" "$key"
+done
+sleep "$Settle"
+import -window "$glitter_window" "$out_dir/knobs.png"
 stop_glitter 2>/dev/null || true   # the mistake's messages are expected
-for f in glitter.png glitter.gif fire.png fire.gif reload-error.png; do
+for f in glitter.png glitter.gif fire.png fire.gif reload-error.png knobs.png; do
     echo "$out_dir/$f"
 done

@@ -1,14 +1,19 @@
 #include "app/assets.h"
 #include "app/frame.h"
+#include "app/knobs.h"
 #include "app/reload_errors.h"
 #include "gl/bmp_texture.h"
 #include "gl/files.h"
 #include "gl/shader_program.h"
 #include "tests/support.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -214,4 +219,64 @@ TEST(OpenRegularFile, LeavesAFileFreeToBeDeletedWhileItIsOpen)
     fs::remove(path, removed);
     fclose(file);
     EXPECT_FALSE(removed) << removed.message();
+}
+
+// The index of mode's knob named name, -1 if it has none.
+static int KnobIndex(int mode, const char* name)
+{
+    const KnobList& knobs = KnobsOf(mode);
+    for (int i = 0; i < knobs.count; i++)
+        if (strcmp(knobs.knobs[i].name, name) == 0)
+            return i;
+    return -1;
+}
+
+// The shipped fire.vert with its text from changed to to.
+static std::string FireVertWith(const std::string& from, const std::string& to)
+{
+    std::ifstream file(fs::path(GLITTER_ASSET_DIR) / "fire.vert", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const size_t at = text.find(from);
+    EXPECT_NE(std::string::npos, at) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// A reload keeps the value the user gave a knob while the file leaves the
+// knob as it was, and takes the file's value once that changes. A malformed
+// annotation is said on stderr and over the scene, with its line quoted; the
+// shader runs without that knob, and the warning stays until a build
+// without it. Start-up says the same.
+TEST_F(Reload, KnobsKeepTheUsersValueAndAMalformedOneIsSaidAndLeftOut)
+{
+    const int rise = KnobIndex(FireShaders, "Rise");
+    ASSERT_GE(rise, 0);
+    ASSERT_TRUE(SetKnobValue(FireShaders, rise, 0, 4.0f));
+    WriteScratchFile("fire.vert", FireVertWith("#version 110\n", "#version 110\n// edited\n"));
+    EXPECT_EQ("", CheckAt({0, 120}));
+    EXPECT_EQ(4.0f, KnobsOf(FireShaders).knobs[KnobIndex(FireShaders, "Rise")].value[0]);
+    WriteScratchFile("fire.vert", FireVertWith("= 2.5", "= 3.0"));
+    EXPECT_EQ("", CheckAt({200, 320}));
+    EXPECT_EQ(3.0f, KnobsOf(FireShaders).knobs[KnobIndex(FireShaders, "Rise")].value[0]);
+
+    const GLuint fire = programs[1];
+    const std::string reversed = FireVertWith("@slider -1.5 1.5", "@slider 1.5 -1.5");
+    WriteScratchFile("fire.vert", reversed);
+    const size_t windAt = reversed.find("uniform float Wind;");
+    const std::string line = std::to_string(std::count(reversed.begin(), reversed.begin() + windAt, '\n') + 1);
+    const std::string warning = "fire.vert:" + line + ": knob ignored: @slider's MIN 1.5 is not below its MAX -1.5\n" +
+                                std::string(4 - line.size(), ' ') + line + " | " +
+                                reversed.substr(windAt, reversed.find('\n', windAt) - windAt) + "\n";
+    EXPECT_EQ(warning, CheckAt({400, 520}));
+    EXPECT_NE(fire, programs[1]) << "the shader does not run";
+    EXPECT_EQ(-1, KnobIndex(FireShaders, "Wind"));
+    EXPECT_EQ(warning, BuildWarningsText(FireShaders));
+    EXPECT_STREQ("", ReloadErrorText(FireShaders));
+    // Start-up shows it too.
+    EXPECT_EQ(warning, StderrOf([] { WatchAssets(LoadAssets()); }));
+    EXPECT_EQ(warning, BuildWarningsText(FireShaders));
+
+    fs::copy_file(fs::path(GLITTER_ASSET_DIR) / "fire.vert", "fire.vert", fs::copy_options::overwrite_existing);
+    EXPECT_EQ("", CheckAt({600, 720}));
+    EXPECT_STREQ("", BuildWarningsText(FireShaders));
+    EXPECT_GE(KnobIndex(FireShaders, "Wind"), 0);
 }

@@ -1,4 +1,5 @@
 #include "app/frame.h"
+#include "app/knobs.h"
 #include "app/reload_errors.h"
 #include "app/view.h"
 #include "app/view_state.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 TEST(CountFrames, ReadsZeroInTheFirstSecondThenThePreviousSecondsCount)
 {
@@ -248,5 +250,193 @@ TEST_F(Frame, ShowsAFailedReloadInsideTheWindowAndAboveTheStatusLine)
         glReadPixels(0, 0, width, height, GL_GREEN, GL_UNSIGNED_BYTE, green.data());
         EXPECT_GT(at(width - 1, height - 1), 100) << "still shown once cleared";
     }
+    glClearColor(0, 0, 0, 0);
+}
+
+// A shader with knobs of each kind in both stages, and one the compiler
+// drops, built and taken as the program of both modes, every knob at the
+// file's value (none kept from another test).
+static GLuint BuildKnobShader()
+{
+    const std::string vertex = WriteScratchFile("knobs.vert", "#version 110\n"
+        "uniform float Wind;   // @slider 0.0 2.0 = 0.5\n"
+        "uniform vec3 Ember;   // @color = 1.0 0.45 0.1\n"
+        "uniform float Unused; // @slider 0 1\n"
+        "void main() { gl_Position = vec4(Wind, 2.0, 2.0, 1.0); gl_FrontColor = vec4(Ember, 1.0); }\n");
+    const std::string fragment = WriteScratchFile("knobs.frag", "#version 110\n"
+        "uniform vec4 Tint;    // @color = 0.5 0.25 0 0.75\nvoid main() { gl_FragColor = gl_Color * Tint; }\n");
+    static KnobList knobs;
+    const GLuint program = programs[0] = programs[1] = CreateShaderProg(vertex.c_str(), fragment.c_str(), &knobs);
+    static const KnobList none{};
+    for (int mode = 0; mode < 2; mode++) {
+        AdoptKnobs(mode, 0, none);
+        AdoptKnobs(mode, program, knobs);
+    }
+    return program;
+}
+
+// The values program's uniform name holds, as text.
+static std::string UniformOf(GLuint program, const char* name)
+{
+    GLfloat values[4] = {-9, -9, -9, -9};
+    glGetUniformfv(program, glGetUniformLocation(program, name), values);
+    return testing::PrintToString(std::vector<float>(values, values + 4));
+}
+
+// Every knob's value reaches its program before each draw, from locations
+// found when it was built; a value changed shows in the next frame, with
+// no rebuild.
+TEST_F(Frame, HandsEveryKnobsValueToItsProgramBeforeEachDraw)
+{
+    program = BuildKnobShader();
+    glUseProgram(program);   // values the frame must overwrite
+    glUniform1f(glGetUniformLocation(program, "Wind"), -1);
+    glUniform3f(glGetUniformLocation(program, "Ember"), -1, -1, -1);
+    glUniform4f(glGetUniformLocation(program, "Tint"), -1, -1, -1, -1);
+    glUseProgram(0);
+    const KnobList& knobs = KnobsOf(0);
+    ASSERT_EQ(4, knobs.count);
+    EXPECT_STREQ("Unused", knobs.knobs[2].name);
+    EXPECT_EQ(-1, knobs.knobs[2].location) << "the compiler dropped it";
+    EXPECT_EQ("", StderrOf(display));
+    EXPECT_EQ(testing::PrintToString(std::vector<float>{0.5f, -9, -9, -9}), UniformOf(program, "Wind"));
+    EXPECT_EQ(testing::PrintToString(std::vector<float>{1, 0.45f, 0.1f, -9}), UniformOf(program, "Ember"));
+    EXPECT_EQ(testing::PrintToString(std::vector<float>{0.5f, 0.25f, 0, 0.75f}), UniformOf(program, "Tint"));
+
+    // Each value kept inside its range; there is nothing to set beyond the knobs.
+    EXPECT_TRUE(SetKnobValue(0, 0, 0, 1.25f));
+    EXPECT_TRUE(SetKnobValue(0, 1, 2, 7));
+    EXPECT_TRUE(SetKnobValue(0, 3, 3, -1));
+    EXPECT_FALSE(SetKnobValue(0, 0, 1, 1));
+    EXPECT_FALSE(SetKnobValue(0, 4, 0, 1));
+    EXPECT_FALSE(SetKnobValue(0, 0, 0, std::nanf("")));
+    EXPECT_EQ("", StderrOf(display));
+    EXPECT_EQ(program, programs[0]);
+    EXPECT_EQ(testing::PrintToString(std::vector<float>{1.25f, -9, -9, -9}), UniformOf(program, "Wind"));
+    EXPECT_EQ(testing::PrintToString(std::vector<float>{1, 0.45f, 1, -9}), UniformOf(program, "Ember"));
+    EXPECT_EQ(testing::PrintToString(std::vector<float>{0.5f, 0.25f, 0, 0}), UniformOf(program, "Tint"));
+}
+
+// The window's pixels as grey levels of the green channel, and a look-up.
+struct Screen {
+    int width, height;
+    std::vector<unsigned char> pixels;   // RGB
+    const unsigned char* at(int x, int y) const { return &pixels[static_cast<size_t>((y * width + x) * 3)]; }
+    bool dark(int x, int y) const { return at(x, y)[1] < 100; }
+};
+
+static Screen Shot(int width, int height)
+{
+    Screen screen{width, height, std::vector<unsigned char>(static_cast<size_t>(width * height * 3))};
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, screen.pixels.data());
+    return screen;
+}
+
+// The rows (window y) of the selected line's text: drawn in light blue.
+static std::pair<int, int> SelectedRows(const Screen& screen)
+{
+    int lowest = screen.height, highest = -1;
+    for (int y = 0; y < screen.height; y++)
+        for (int x = 0; x < screen.width; x++)
+            if (screen.at(x, y)[0] < 160 && screen.at(x, y)[2] > 200 && screen.at(x, y)[1] > 200) {
+                lowest = std::min(lowest, y);
+                highest = std::max(highest, y);
+            }
+    return {lowest, highest};
+}
+
+// "k" shows the panel of the mode's knobs in the lower right, above the
+// status line, the first knob selected; Tab selects the next line (a colour
+// is three), "+" or "=" and "-" turn it a fiftieth of its range, up to its
+// ends. Hidden, the panel takes none of these keys.
+TEST_F(Frame, TheKnobPanelShowsTheKnobsAndItsKeysTurnThem)
+{
+    BuildKnobShader();
+    view.showAxes = 0;
+    glClearColor(0.5f, 0.5f, 0.5f, 1);
+    const auto value = [](int knob, int component) { return KnobsOf(0).knobs[knob].value[component]; };
+    keyboard('+', 0, 0);
+    keyboard(9, 0, 0);
+    keyboard('-', 0, 0);
+    EXPECT_FLOAT_EQ(0.5f, value(0, 0)) << "turned while hidden";
+    display();
+    EXPECT_FALSE(Shot(600, 600).dark(595, 40)) << "drawn while hidden";
+
+    keyboard('k', 0, 0);
+    display();
+    const Screen shown = Shot(600, 600);
+    EXPECT_TRUE(shown.dark(595, 31) && shown.dark(420, 35)) << "no panel in the lower right";
+    EXPECT_FALSE(shown.dark(595, 29) || shown.dark(300, 35)) << "the panel reaches the status line or the middle";
+    const std::pair<int, int> wind = SelectedRows(shown);
+    EXPECT_GT(wind.first, 30);
+
+    for (unsigned char key : {'+', '=', '-', '+'})
+        keyboard(key, 0, 0);
+    EXPECT_FLOAT_EQ(0.58f, value(0, 0));
+    keyboard(9, 0, 0);   // Ember's red, at its top already
+    keyboard('+', 0, 0);
+    EXPECT_EQ(1.0f, value(1, 0));
+    display();
+    const std::pair<int, int> red = SelectedRows(Shot(600, 600));
+    EXPECT_EQ(wind.first - 16, red.first) << "the selection is not one line down";
+    for (unsigned char key : {'\t', '\t', '-'})   // Ember's blue, a step down
+        keyboard(key, 0, 0);
+    EXPECT_FLOAT_EQ(0.08f, value(1, 2));
+    for (int tab = 0; tab < 6; tab++)   // the unused knob, Tint's four, back to the first
+        keyboard(9, 0, 0);
+    keyboard('+', 0, 0);
+    EXPECT_FLOAT_EQ(0.62f, value(0, 0));
+
+    keyboard('k', 0, 0);
+    keyboard('+', 0, 0);
+    EXPECT_FLOAT_EQ(0.62f, value(0, 0)) << "turned while hidden";
+    keyboard('K', 0, 0);   // opened again: the first knob selected again
+    keyboard(9, 0, 0);
+    keyboard('k', 0, 0);
+    keyboard('k', 0, 0);
+    keyboard('-', 0, 0);
+    EXPECT_FLOAT_EQ(0.58f, value(0, 0));
+    // A rebuild leaves fewer lines than the one selected: the last is.
+    for (int tab = 0; tab < 7; tab++)
+        keyboard(9, 0, 0);
+    static KnobList shorter;
+    ReadKnobAnnotations("uniform float Wind; // @slider 0 2 = 0.5\n", "knobs.vert", &shorter);
+    AdoptKnobs(0, programs[0], shorter);
+    keyboard('-', 0, 0);
+    EXPECT_FLOAT_EQ(0.54f, value(0, 0));
+    display();
+    keyboard('k', 0, 0);
+    glClearColor(0, 0, 0, 0);
+}
+
+// In a small window with a build's warning on show (drawn as failures are),
+// the panel and the warning each keep to their half of the room above the
+// status line.
+TEST_F(Frame, TheKnobPanelAndAWarningShareASmallWindow)
+{
+    BuildKnobShader();
+    view.showAxes = 0;
+    glClearColor(0.5f, 0.5f, 0.5f, 1);
+    ShowBuildWarnings(1, "fire.vert:12: knob ignored: @slider's MIN 2 is not below its MAX 1\n"
+                         "  12 | uniform float Rise; // @slider 2 1\n");
+    keyboard('k', 0, 0);
+    reshape(200, 120);
+    display();
+    const Screen screen = Shot(200, 120);
+    // Down the right edge: grey under the status line, then the panel, a
+    // grey gap, then the warning up to the top.
+    std::string column;
+    for (int y = 0; y < 120; y++) {
+        const char shade = screen.dark(199, y) ? 'd' : 'g';
+        if (column.empty() || column.back() != shade)
+            column += shade;
+    }
+    EXPECT_EQ("gdgd", column);
+    EXPECT_FALSE(screen.dark(199, 29));
+    EXPECT_TRUE(screen.dark(199, 119));
+    keyboard('k', 0, 0);
+    ShowBuildWarnings(1, "");
     glClearColor(0, 0, 0, 0);
 }

@@ -49,6 +49,10 @@ var LibraryGlut = {
       var character = Glut.controlKeys[event.key];
       if (character === undefined && event.key.length === 1 && event.key.charCodeAt(0) < 128)
         character = event.key.charCodeAt(0);
+      // Tab moves the focus on, unless the program has a use for it just
+      // now (Glitter's knob panel, while it is shown).
+      if (event.key === 'Tab' && Module['_glitter_takes_tab'] && Module['_glitter_takes_tab']())
+        character = 9;
       if (special !== undefined && Glut.special) {
         Glut.run(function() { {{{ makeDynCall('viii', 'Glut.special') }}}(special, 0, 0); });
       } else if (character !== undefined && Glut.keyboard) {

@@ -3,6 +3,9 @@
 // wobbling on little spirals as they go, their skins shimmering through the
 // colours of the rainbow, and pop near the top. Bigger bubbles rise faster.
 // A popped bubble starts again at the bottom.
+//
+// Knobs, to turn while it runs ("k" shows them): RiseSpeed; Shimmer, how
+// fast the colours run round; and, in fire.frag, Light.
 
 uniform float time;      // seconds since the program started
 attribute vec3 Vel;      // per-bubble random numbers (read below as -1..1 or 0..1)
@@ -12,7 +15,10 @@ varying float size;      // 0..1: the bubble's diameter as a share of its sprite
 
 const float Bottom = -2.3;      // bubbles appear here, above the status line
 const float Top = 2.7;          // and pop by here
-const float RiseSpeed = 0.5;    // world units/s of the smallest bubbles
+// World units/s of the smallest bubbles.
+uniform float RiseSpeed;  // @slider 0.05 1.5 = 0.5
+// How fast the colours run round the rainbow, turns per second.
+uniform float Shimmer;    // @slider 0.0 1.0 = 0.15
 
 void main()
 {
@@ -42,7 +48,7 @@ void main()
     // turn apart give the red, green and blue of a hue that moves with time
     // and height, so colours seem to swirl over the rising bubbles. Keeping
     // them well above 0 makes them pale, as a soap film's are.
-    float hue = 0.15 * time + 0.3 * position.y + gl_Color.b;
+    float hue = Shimmer * time + 0.3 * position.y + gl_Color.b;
     vec3 rainbow = 0.65 + 0.35 * cos(6.2831853 * (hue + vec3(0.0, 0.33, 0.67)));
     // Fade in at the bottom; in the last stretch before the top the bubble
     // thins and pops.

@@ -4,6 +4,9 @@
 // was at the moment of its birth, and drifts slowly away from there while it
 // cools and fades. Together the particles born over the last few seconds
 // draw the path the head has taken: the tail is the head's recent past.
+//
+// Knobs, to turn while it runs ("k" shows them): Life, how long the tail
+// is; Drift, how far its particles spread; Tail, the colour it cools to.
 
 uniform float time;      // seconds since the program started
 attribute vec3 Vel;      // per-particle random numbers: the drift
@@ -11,8 +14,12 @@ attribute float Start;   // per-particle random number, 0..2: its place in the c
 
 varying float age01;     // 0 at birth .. 1 when it has faded
 
-const float Life = 2.5;         // seconds a particle of the tail lasts
-const float Drift = 0.35;       // how far a particle drifts in its life, world units
+// Seconds a particle of the tail lasts.
+uniform float Life;      // @slider 0.5 6.0 = 2.5
+// How far a particle drifts in its life, world units.
+uniform float Drift;     // @slider 0.0 1.5 = 0.35
+// The colour the oldest particles of the tail cool to.
+uniform vec3 Tail;       // @color = 0.55 0.25 1.0
 
 // Where the head is at time t: round the middle of the view at a steady
 // pace, on a loop that swells and shrinks and bobs in depth. The rates do
@@ -44,9 +51,8 @@ void main()
     // Colour: white-hot at the head, cooling through ice blue to violet.
     vec3 hot = vec3(1.0, 0.97, 0.9);
     vec3 ice = vec3(0.3, 0.7, 1.0);
-    vec3 violet = vec3(0.55, 0.25, 1.0);
     vec3 color = mix(hot, ice, smoothstep(0.0, 0.15, age01));
-    color = mix(color, violet, smoothstep(0.3, 0.9, age01));
+    color = mix(color, Tail, smoothstep(0.3, 0.9, age01));
     // The newest particles overlap most at the head and add up to a bright
     // core; the rest fade out steadily.
     float alpha = 0.35 * (1.0 - age01) * (0.8 + 0.2 * gl_Color.b);

@@ -4,6 +4,10 @@
 // then: a quick rise, a slower fade and a long dark wait, each at its own
 // rhythm. Flashes drift across the meadow in loose waves, as neighbours tend
 // to answer one another.
+//
+// Knobs, to turn while it runs ("k" shows them): Blink, the time between
+// flashes; WaveSpeed, how fast the waves of flashes cross; Light, the
+// colour of the glow.
 
 uniform float time;      // seconds since the program started
 attribute vec3 Vel;      // per-firefly random numbers (read below as -1..1 or 0..1)
@@ -12,8 +16,12 @@ attribute float Start;   // per-firefly random number, 0..2
 varying float flash;     // 0 dark .. 1 at the peak of a flash
 
 const float Wander = 0.35;      // how far a firefly strays from home, world units
-const float Blink = 3.0;        // seconds between a firefly's flashes, on average
-const float WaveSpeed = 0.8;    // how fast the waves of flashes cross, world units/s
+// Seconds between a firefly's flashes, on average.
+uniform float Blink;      // @slider 0.5 8.0 = 3.0
+// How fast the waves of flashes cross, world units/s.
+uniform float WaveSpeed;  // @slider 0.1 10.0 = 0.8
+// The colour of a firefly's glow; its core turns almost white in a flash.
+uniform vec3 Light;       // @color = 0.7 1.0 0.2
 
 void main()
 {
@@ -46,6 +54,6 @@ void main()
     flash = smoothstep(0.0, 0.08, cycle) * (1.0 - smoothstep(0.08, 0.33, cycle));
     flash *= flash;
     // A faint glow stays between flashes, so the dark ones can be seen.
-    gl_FrontColor = vec4(vec3(0.7, 1.0, 0.2), 0.04 + 0.9 * flash);
+    gl_FrontColor = vec4(Light, 0.04 + 0.9 * flash);
     gl_TexCoord[0] = vec4(0.0);   // replaced across each sprite by GL
 }

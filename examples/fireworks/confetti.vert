@@ -7,6 +7,10 @@
 // Each star is drawn as a streak by four neighbouring particles: they fly
 // the same path, each a few hundredths of a second behind the one before,
 // like the trail the eye keeps of a bright moving spark.
+//
+// Knobs, to turn while it runs ("k" shows them): Drag, how quickly the air
+// slows the stars; Sink, how fast they then fall; StreakStep, how long
+// their streaks are.
 
 uniform float time;      // seconds since the program started
 attribute vec3 Vel;      // per-particle random numbers: the trail's scatter
@@ -18,9 +22,12 @@ const float Climb = 0.9;        // seconds from launch to burst
 const float Life = 2.0;         // seconds a star burns, at most: gone before
                                 // the mortar's next shot takes its particles
 const float Ground = -2.4;      // launch height, above the status line
-const float Drag = 1.4;         // air drag rate, 1/s
-const float Sink = 0.55;        // terminal falling speed of a star, world units/s
-const float StreakStep = 0.035; // seconds between the points of a streak
+// Air drag rate, 1/s.
+uniform float Drag;        // @slider 0.2 4.0 = 1.4
+// Terminal falling speed of a star, world units/s.
+uniform float Sink;        // @slider 0.0 3.0 = 0.55
+// Seconds between the points of a streak.
+uniform float StreakStep;  // @slider 0.0 0.1 = 0.035
 
 // A pseudo-random number in 0..1 from any number: the same n gives the same
 // answer on every vertex and every frame, so it can stand for a choice made

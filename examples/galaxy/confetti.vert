@@ -6,15 +6,21 @@
 // than the one inside it. Where the ellipses crowd together, stars crowd
 // together, and those crowded places line up into arms, a pattern that the
 // stars flow through rather than one they carry along.
+//
+// Knobs, to turn while it runs ("k" shows them): Flattening, Twist and
+// Speed.
 
 uniform float time;      // seconds since the program started
 attribute vec3 Vel;      // per-star random numbers (read below as 0..1 values)
 attribute float Start;   // per-star random number, 0..2
 
 const float Radius = 2.6;       // the outermost orbit, world units
-const float Flattening = 0.62;  // minor over major axis of each ellipse
-const float Twist = 2.3;        // radians each ellipse is turned per unit of size
-const float Speed = 0.55;       // orbital speed, nearly the same for every star
+// Minor over major axis of each ellipse.
+uniform float Flattening;  // @slider 0.2 1.0 = 0.62
+// Radians each ellipse is turned per unit of size.
+uniform float Twist;       // @slider 0.0 5.0 = 2.3
+// Orbital speed, nearly the same for every star.
+uniform float Speed;       // @slider 0.0 3.0 = 0.55
 const float Pattern = 0.04;     // radians/s at which the arm pattern itself turns
 const float Tilt = 0.45;        // radians the disc leans back from facing us
 const float BulgeShare = 0.18;  // share of the stars in the round central bulge

@@ -3,6 +3,9 @@
 // is born small and dense, rises quickly while it is hot and then ever more
 // slowly, spreads out and grows as it goes, drifts with a light breeze and
 // thins away. A sway that travels up the column makes the plume curl.
+//
+// Knobs, to turn while it runs ("k" shows them): Spread, Breeze and Grey,
+// the colour the smoke turns as it cools.
 
 uniform float time;      // seconds since the program started
 attribute vec3 Vel;      // per-puff random numbers (read below as -1..1 or 0..1)
@@ -14,8 +17,12 @@ varying vec2 spin;       // cosine and sine of the puff's turn
 const vec3 Source = vec3(0.4, -2.2, 0.0);  // where the smoke comes from, above the status line
 const float Life = 7.0;         // seconds from birth to vanishing
 const float Rise = 4.6;         // height a puff climbs in its life, world units
-const float Spread = 1.1;       // how far puffs wander sideways by the end, world units
-const float Breeze = 0.9;       // sideways drift to the left by the end, world units
+// How far puffs wander sideways by the end, world units.
+uniform float Spread;    // @slider 0.0 3.0 = 1.1
+// Sideways drift to the left by the end, world units.
+uniform float Breeze;    // @slider -2.0 2.0 = 0.9
+// The smoke's colour once it has cooled; warmer near the source.
+uniform vec3 Grey;       // @color = 0.55 0.58 0.62
 
 void main()
 {
@@ -47,7 +54,7 @@ void main()
     // Grey, a little warmer near the source. Young puffs crowd together and
     // add up, so they start thin; each fades in quickly at birth and thins
     // away steadily with age.
-    vec3 grey = mix(vec3(0.75, 0.7, 0.66), vec3(0.55, 0.58, 0.62), smoothstep(0.0, 0.4, t));
+    vec3 grey = mix(vec3(0.75, 0.7, 0.66), Grey, smoothstep(0.0, 0.4, t));
     grey *= 0.85 + gl_Color.b * 0.3;
     float alpha = mix(0.14, 0.3, smoothstep(0.0, 0.3, t)) * smoothstep(0.0, 0.06, t) * (1.0 - t);
     gl_FrontColor = vec4(grey, alpha);

@@ -5,6 +5,8 @@
 // blown off one side comes back in from the other, so the same flakes fall
 // for ever. Near flakes fall faster, sway wider and shine brighter than far
 // ones: that difference alone makes the snow look deep.
+//
+// Knobs, to turn while it runs ("k" shows them): FallSpeed, Wind and Lying.
 
 uniform float time;      // seconds since the program started
 attribute vec3 Vel;      // per-flake random numbers (read below as 0..1 values)
@@ -14,9 +16,12 @@ const float Top = 2.9;          // flakes appear here, world units
 const float Bottom = -2.55;     // the bank's foot, above the status line
 const float Width = 6.0;        // the window's width: x wraps from +3 to -3
 const float Depth = 4.0;        // the box runs from z = -2 (far) to +2 (near)
-const float FallSpeed = 0.35;   // world units/s of a middling flake
-const float Wind = 0.12;        // steady drift to the right, world units/s
-const float Lying = 0.35;       // share of the flakes that make up the bank
+// World units/s of a middling flake.
+uniform float FallSpeed;  // @slider 0.05 1.5 = 0.35
+// Steady drift to the right, world units/s.
+uniform float Wind;       // @slider -1.0 1.0 = 0.12
+// Share of the flakes that make up the bank.
+uniform float Lying;      // @slider 0.0 0.9 = 0.35
 
 // The top of the bank at x: a few gentle drifts.
 float bankTop(float x)

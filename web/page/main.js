@@ -159,11 +159,13 @@ async function start() {
   wireActions({ gallery, program: () => program, buildPending: () => restTimer && buildEdits(), keepPending: keepPendingEdits, pick });
   // For the page's tests and scripts of its own: a file saved where the
   // program reads it, as an editor saves (its watcher builds it), a file as
-  // the program has it, and the failed builds on show, by target.
+  // the program has it, the failed builds on show, by target, and the
+  // program's module.
   window.glitter = {
     saveFile: (name, contents) => program?.save({ [name]: contents }),
     readFile: (name) => program?.readFile(name),
     failures: () => failures.map((failure) => ({ ...failure })),
+    module: program?.module,
   };
 }
 

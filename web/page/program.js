@@ -77,6 +77,8 @@ function handleOf(module) {
       return module._glitter_check_sprite(bytes.length, length) !== 0;
     },
     readFile: (name) => module.FS.readFile(name),
+    // The program's module itself, for the page's tests.
+    module,
   };
 }
 
