@@ -1,5 +1,6 @@
 #include "app/frame.h"
 
+#include "app/clock.h"
 #include "app/knob_panel.h"
 #include "app/knobs.h"
 #include "app/reload_errors.h"
@@ -55,11 +56,11 @@ void RasterPrint(const char* format, ...)
 // Hands the clock and the texture units to the current program. Locations
 // are looked up every frame; a program that does not use a name gets -1,
 // and that uniform is skipped.
-static void SetUniforms(GLuint program, float seconds)
+static void SetUniforms(GLuint program, double seconds)
 {
     const GLint time = glGetUniformLocation(program, "time");
     if (time >= 0)
-        glUniform1f(time, seconds);
+        glUniform1f(time, static_cast<float>(seconds));
     const GLint noise = glGetUniformLocation(program, "Noise3D");
     if (noise >= 0)
         glUniform1i(noise, TextureUnitNoise);
@@ -88,10 +89,8 @@ static void DrawAxes()
     RasterPrint("Z");
 }
 
-void display()
+void DrawFrame(double seconds, int framesPerSecond)
 {
-    const float seconds = static_cast<float>(glutGet(GLUT_ELAPSED_TIME) * 0.001);
-
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
 
@@ -115,10 +114,17 @@ void display()
     DrawKnobPanel();
 
     // Window coordinates: the status line stays put whatever the view.
+    char clock[64];
+    DescribeClock(seconds, clock, sizeof clock);
     glWindowPos2i(StatusX, StatusY);
-    RasterPrint("FPS=%d Dim=%.1f Mode=%s", CountFrames(), view.dim, ModeNames[view.mode]);
+    RasterPrint("FPS=%d Dim=%.1f Mode=%s%s", framesPerSecond, view.dim, ModeNames[view.mode], clock);
 
     ReportGLError("display");
+}
+
+void display()
+{
+    DrawFrame(ClockSecondsAt(glutGet(GLUT_ELAPSED_TIME)), CountFrames());
     glFlush();
     glutSwapBuffers();
 }

@@ -12,3 +12,7 @@ void TellBuilt(int target, bool built);
 // mode's knobs have changed: after every build, and every turn of a knob by
 // a key (KnobsJson says what they are now).
 void TellKnobsChanged(int mode);
+
+// The state the page's controls show has changed: the clock, the mode, the
+// axes or the view. Called by whatever changed it, after the change.
+void AnnounceState();

@@ -9,3 +9,7 @@ void TellBuilt(int, bool)
 void TellKnobsChanged(int)
 {
 }
+
+void AnnounceState()
+{
+}

@@ -1,5 +1,7 @@
 #include "app/view.h"
 
+#include "app/clock.h"
+#include "app/host_events.h"
 #include "app/knob_panel.h"
 #include "app/view_state.h"
 #include "gl/opengl.h"
@@ -12,6 +14,7 @@ ViewState view = {0, 0, 3.0, 1.0, 1, 0};
 static const int AngleStep = 5;         // degrees per arrow press
 static const double ZoomStep = 0.1;     // world units per page press
 static const unsigned char EscapeKey = 27;
+static const unsigned char BackspaceKey = 8;
 
 void SetProjection()
 {
@@ -32,25 +35,45 @@ void reshape(int width, int height)
     SetProjection();
 }
 
+void TurnView(int azimuthDegrees, int elevationDegrees)
+{
+    // C++ remainder truncates towards zero: -5 stays -5, 360 becomes 0.
+    view.azimuth = (view.azimuth + azimuthDegrees) % 360;
+    view.elevation = (view.elevation + elevationDegrees) % 360;
+    glutPostRedisplay();
+}
+
+void ZoomView(int steps)
+{
+    // One step at a time, so any way of zooming rounds as the keys do.
+    for (; steps > 0 && view.dim > 1; steps--)
+        view.dim -= ZoomStep;
+    for (; steps < 0; steps++)
+        view.dim += ZoomStep;
+    SetProjection();
+    glutPostRedisplay();
+}
+
+void ResetViewAngles()
+{
+    view.azimuth = view.elevation = 0;
+    glutPostRedisplay();
+}
+
 void special(int key, int, int)
 {
     switch (key) {
-    case GLUT_KEY_RIGHT: view.azimuth += AngleStep; break;
-    case GLUT_KEY_LEFT: view.azimuth -= AngleStep; break;
-    case GLUT_KEY_UP: view.elevation += AngleStep; break;
-    case GLUT_KEY_DOWN: view.elevation -= AngleStep; break;
-    case GLUT_KEY_PAGE_DOWN: view.dim += ZoomStep; break;
-    case GLUT_KEY_PAGE_UP:
-        if (view.dim > 1)
-            view.dim -= ZoomStep;
-        break;
+    case GLUT_KEY_RIGHT: TurnView(AngleStep, 0); break;
+    case GLUT_KEY_LEFT: TurnView(-AngleStep, 0); break;
+    case GLUT_KEY_UP: TurnView(0, AngleStep); break;
+    case GLUT_KEY_DOWN: TurnView(0, -AngleStep); break;
+    case GLUT_KEY_PAGE_DOWN: ZoomView(-1); break;
+    case GLUT_KEY_PAGE_UP: ZoomView(1); break;
     default: break;
     }
-    // C++ remainder truncates towards zero: -5 stays -5, 360 becomes 0.
-    view.azimuth %= 360;
-    view.elevation %= 360;
     SetProjection();
     glutPostRedisplay();
+    AnnounceState();
 }
 
 // Puts mode on screen with a fresh set of its particles.
@@ -67,16 +90,36 @@ void ShowMode(int mode)
         SwitchMode(mode);
 }
 
+// The keys that hold the clock: Space, ".", ",", "]", "[" and Backspace.
+// Any other key does nothing.
+static void ClockKey(unsigned char key)
+{
+    const int now = glutGet(GLUT_ELAPSED_TIME);
+    switch (key) {
+    case ' ': PauseClockAt(now, !ClockPaused()); break;
+    case '.': StepClockAt(now, 1); break;
+    case ',': StepClockAt(now, -1); break;
+    case ']': SetClockRateAt(now, ClockRate() * 2); break;
+    case '[': SetClockRateAt(now, ClockRate() / 2); break;
+    case BackspaceKey: SetClockSecondsAt(now, 0); break;
+    default: break;
+    }
+}
+
 void keyboard(unsigned char key, int, int)
 {
     switch (key) {
     case EscapeKey: exit(0);
-    case '0': view.azimuth = view.elevation = 0; break;
+    case '0': ResetViewAngles(); break;
     case 'a':
     case 'A': view.showAxes = 1 - view.showAxes; break;
     case 'm':
     case 'M': SwitchMode((view.mode + 1) % 2); break;
-    default: KnobPanelKey(key); break;
+    default:
+        if (!KnobPanelKey(key))
+            ClockKey(key);
+        break;
     }
     glutPostRedisplay();
+    AnnounceState();
 }

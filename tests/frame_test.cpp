@@ -1,3 +1,4 @@
+#include "app/clock.h"
 #include "app/frame.h"
 #include "app/knobs.h"
 #include "app/reload_errors.h"
@@ -9,7 +10,11 @@
 #include "tests/support.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <functional>
+#include <numeric>
+#include <thread>
 #include <utility>
 
 TEST(CountFrames, ReadsZeroInTheFirstSecondThenThePreviousSecondsCount)
@@ -40,6 +45,11 @@ protected:
         program = programs[0] = programs[1] = CreateShaderProg(vertex.c_str(), fragment.c_str());
         SeedParticles();
         reshape(600, 600);
+        // The clock as at start-up: running at 1x, reading the toolkit's seconds.
+        const int now = glutGet(GLUT_ELAPSED_TIME);
+        PauseClockAt(now, false);
+        SetClockRateAt(now, 1);
+        SetClockSecondsAt(now, now * 0.001);
     }
 };
 
@@ -70,10 +80,16 @@ TEST_F(Frame, HandsTheClockToTheProgramDrawsWithEachModesStateAndShowsTheStatusL
     struct Case {
         int mode;
         double dim;
+        bool paused;        // at 12.34 s
         const char* rest;   // what follows the rate in the status line
-    } cases[] = {{0, 3.0, " Dim=3.0 Mode=Glitter"}, {1, 3.15, " Dim=3.1 Mode=Fire"}};
+    } cases[] = {{0, 3.0, false, " Dim=3.0 Mode=Glitter"}, {1, 3.15, false, " Dim=3.1 Mode=Fire"},
+                 {0, 3.0, true, " Dim=3.0 Mode=Glitter t=12.3 Paused"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rest);
+        if (c.paused) {
+            PauseClockAt(0, true);
+            SetClockSecondsAt(0, 12.34);
+        }
         view.mode = c.mode;
         SeedParticles();
         view.dim = c.dim;
@@ -100,7 +116,10 @@ TEST_F(Frame, HandsTheClockToTheProgramDrawsWithEachModesStateAndShowsTheStatusL
         glGetUniformfv(program, time, &seconds);
         glGetUniformiv(program, noise, &units[0]);
         glGetUniformiv(program, img, &units[1]);
-        EXPECT_TRUE(seconds >= before && seconds <= after) << before << " <= " << seconds << " <= " << after;
+        if (c.paused)
+            EXPECT_EQ(12.34f, seconds);
+        else   // a millisecond's leeway for the rounding of the clock's own sum
+            EXPECT_TRUE(seconds >= before - 1e-3f && seconds <= after + 1e-3f) << before << " <= " << seconds << " <= " << after;
         EXPECT_EQ(1, units[0]);
         EXPECT_EQ(0, units[1]);
         GLfloat pointSize = 0;
@@ -139,6 +158,43 @@ TEST_F(Frame, HandsTheClockToTheProgramDrawsWithEachModesStateAndShowsTheStatusL
     EXPECT_NEAR(cos(a), modelView[0], 1e-6);
     EXPECT_NEAR(sin(a) * sin(e), modelView[1], 1e-6);
     EXPECT_NEAR(-sin(a) * cos(e), modelView[2], 1e-6);
+}
+
+// The whole window, as the frame just drawn left it.
+static std::vector<unsigned char> WindowPixels()
+{
+    std::vector<unsigned char> pixels(600 * 600 * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 600, 600, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+// With the clock paused, the shipped fountain holds still: two frames drawn
+// a moment apart are the same pixels, status line and all (drawn within one
+// second, so that the rate it shows is the same). Running, it moves.
+TEST_F(Frame, APausedClockDrawsTheSameFrameTwice)
+{
+    programs[0] = CreateShaderProg(GLITTER_ASSET_DIR "/confetti.vert", nullptr);
+    std::vector<unsigned char> first, second;
+    int startSecond;
+    do {
+        startSecond = glutGet(GLUT_ELAPSED_TIME) / 1000;
+        PauseClockAt(glutGet(GLUT_ELAPSED_TIME), true);
+        display();
+        first = WindowPixels();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        display();
+        second = WindowPixels();
+    } while (glutGet(GLUT_ELAPSED_TIME) / 1000 != startSecond);
+    EXPECT_TRUE(first == second) << "a paused frame changed";
+    PauseClockAt(glutGet(GLUT_ELAPSED_TIME), false);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    display();
+    const std::vector<unsigned char> running = WindowPixels();
+    const size_t statusLine = 600 * 30 * 3;   // the bottom rows come first
+    EXPECT_GT(std::inner_product(running.begin() + statusLine, running.end(), second.begin() + statusLine, 0,
+                                 std::plus<>(), std::not_equal_to<>()), 1000) << "the running fountain did not move";
 }
 
 // The view box then has no width: GL refuses it, the projection stays the

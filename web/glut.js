@@ -1,7 +1,10 @@
 // The web build's GLUT: the page's canvas is the program's one window, with
 // its WebGL context, its size (the projection follows it, as reshape does),
-// the keys typed while it has the focus, timers, and an event loop that
-// draws once per animation frame. When a callback ends the program (Escape
+// the keys typed while it has the focus, its pointers (mouse, pen and
+// fingers, through Pointer Events) and wheel, timers, and an event loop that
+// draws once per animation frame. It only translates the browser's events
+// into GLUT's callbacks: what a drag, a pinch or a double click does is the
+// program's business. When a callback ends the program (Escape
 // calls exit), nothing of it runs again; the page learns of it through
 // Module.onExit.
 var LibraryGlut = {
@@ -9,6 +12,9 @@ var LibraryGlut = {
     startTime: 0,
     windowWidth: 300, windowHeight: 300,   // as glutInitWindowSize asked
     display: 0, reshape: 0, special: 0, keyboard: 0, idle: 0,   // the callbacks
+    mouse: 0, motion: 0, wheel: 0, multiButton: 0, multiMotion: 0,
+    pointersDown: null,   // the ids of the pointers pressed on the canvas, a Set made by glutInit
+    wheelPixels: 0,       // a touchpad's scrolling not yet handed on as a notch
     redisplayPosted: false,
     running: true,
     timers: null,   // the pending timeouts, a Set made by glutInit
@@ -22,6 +28,9 @@ var LibraryGlut = {
     },
     // Keys that type a character without being one.
     controlKeys: { Escape: 27, Enter: 13, Backspace: 8, Delete: 127 },
+    // A mouse wheel's notch scrolls about 50 to 120 pixels; a touchpad
+    // scrolls a few at a time, and this many of them make a notch.
+    notchPixels: 100,
 
     // Runs one of the program's callbacks. exit() inside it ends the
     // program: no callback runs after that.
@@ -39,7 +48,18 @@ var LibraryGlut = {
       Glut.running = false;
       Glut.timers.forEach(clearTimeout);
       Glut.timers.clear();
-      Module.canvas.removeEventListener('keydown', Glut.onKeyDown);
+      Glut.listen(false);
+    },
+
+    // The canvas's events, listened to or no longer.
+    listen: function(on) {
+      var canvas = Module.canvas, listen = on ? canvas.addEventListener : canvas.removeEventListener;
+      listen.call(canvas, 'keydown', Glut.onKeyDown);
+      listen.call(canvas, 'pointerdown', Glut.onPointerDown);
+      listen.call(canvas, 'pointermove', Glut.onPointerMove);
+      listen.call(canvas, 'pointerup', Glut.onPointerUp);
+      listen.call(canvas, 'pointercancel', Glut.onPointerUp);
+      listen.call(canvas, 'wheel', Glut.onWheel, { passive: false });
     },
 
     onKeyDown: function(event) {
@@ -62,6 +82,72 @@ var LibraryGlut = {
       }
       // The program's keys are not the page's: arrows and Page Down would scroll it.
       event.preventDefault();
+    },
+
+    // Where a pointer event is, in the canvas's pixels (one per page pixel),
+    // from its top left corner as GLUT counts.
+    at: function(event) {
+      var box = Module.canvas.getBoundingClientRect();
+      return [Math.round(event.clientX - box.left), Math.round(event.clientY - box.top)];
+    },
+
+    // Every pointer pressed on the canvas is one of GLUT's multiple pointers,
+    // with the browser's id; the primary one (the mouse, the first finger)
+    // is also GLUT's mouse, with its left button.
+    pointerButton: function(event, state) {
+      var at = Glut.at(event);
+      if (Glut.multiButton)
+        Glut.run(function() { {{{ makeDynCall('viiiii', 'Glut.multiButton') }}}(event.pointerId, at[0], at[1], 0, state); });
+      if (event.isPrimary && Glut.mouse)
+        Glut.run(function() { {{{ makeDynCall('viiii', 'Glut.mouse') }}}(0, state, at[0], at[1]); });
+    },
+
+    onPointerDown: function(event) {
+      if (event.button !== 0) return;   // the mouse's left button, a finger, a pen's tip
+      // Keep the pointer's moves while it is held, even off the canvas; take
+      // the focus, for the keys, but start no text selection.
+      Module.canvas.setPointerCapture(event.pointerId);
+      Module.canvas.focus({ preventScroll: true });
+      event.preventDefault();
+      Glut.pointersDown.add(event.pointerId);
+      Glut.pointerButton(event, 0);   // GLUT_DOWN
+    },
+
+    onPointerMove: function(event) {
+      if (!Glut.pointersDown.has(event.pointerId)) return;   // moves with nothing held mean nothing here
+      var at = Glut.at(event);
+      if (Glut.multiMotion)
+        Glut.run(function() { {{{ makeDynCall('viii', 'Glut.multiMotion') }}}(event.pointerId, at[0], at[1]); });
+      if (event.isPrimary && Glut.motion)
+        Glut.run(function() { {{{ makeDynCall('vii', 'Glut.motion') }}}(at[0], at[1]); });
+    },
+
+    // Released, or taken by the browser (a gesture of its own, say).
+    onPointerUp: function(event) {
+      if (Glut.pointersDown.delete(event.pointerId)) Glut.pointerButton(event, 1);   // GLUT_UP
+    },
+
+    // Each notch towards or away from the user is one call, with direction
+    // +1 away (deltaY below 0), -1 towards, as freeglut's wheel callback
+    // has it. A notch of a mouse wheel comes as one large delta; a
+    // touchpad's small deltas are added up into notches.
+    onWheel: function(event) {
+      event.preventDefault();   // the wheel is the picture's, not the page's scrolling
+      var pixels = event.deltaY * [1, 40, Module.canvas.clientHeight][event.deltaMode];
+      var notches = 0;
+      if (Math.abs(pixels) >= Glut.notchPixels / 2) {
+        notches = Math.sign(pixels);
+        Glut.wheelPixels = 0;
+      } else {
+        Glut.wheelPixels += pixels;
+        notches = Math.trunc(Glut.wheelPixels / Glut.notchPixels);
+        Glut.wheelPixels -= notches * Glut.notchPixels;
+      }
+      var at = Glut.at(event);
+      for (; notches !== 0 && Glut.wheel; notches -= Math.sign(notches)) {
+        var direction = -Math.sign(notches);
+        Glut.run(function() { {{{ makeDynCall('viiii', 'Glut.wheel') }}}(0, direction, at[0], at[1]); });
+      }
     },
 
     // One pass of the event loop, once per animation frame: a new size
@@ -91,6 +177,7 @@ var LibraryGlut = {
   glutInit: function(argc, argv) {
     Glut.startTime = performance.now();
     Glut.timers = new Set();
+    Glut.pointersDown = new Set();
   },
 
   // The canvas's context always has colour and depth, as the program asks.
@@ -108,7 +195,10 @@ var LibraryGlut = {
     canvas.style.width = Glut.windowWidth + 'px';
     canvas.style.height = Glut.windowHeight + 'px';
     if (canvas.tabIndex < 0) canvas.tabIndex = 0;   // so that it can take the keys
-    canvas.addEventListener('keydown', Glut.onKeyDown);
+    // A drag or a pinch on the picture is the program's: the browser must
+    // not scroll or zoom the page with it.
+    canvas.style.touchAction = 'none';
+    Glut.listen(true);
     // No alpha in the canvas: the page would show through Fire's blend.
     var context = GL.createContext(canvas, {
       majorVersion: 1, minorVersion: 0, alpha: false, depth: true, stencil: false,
@@ -123,6 +213,11 @@ var LibraryGlut = {
   glutSpecialFunc: function(callback) { Glut.special = callback; },
   glutKeyboardFunc: function(callback) { Glut.keyboard = callback; },
   glutIdleFunc: function(callback) { Glut.idle = callback; },
+  glutMouseFunc: function(callback) { Glut.mouse = callback; },
+  glutMotionFunc: function(callback) { Glut.motion = callback; },
+  glutMouseWheelFunc: function(callback) { Glut.wheel = callback; },
+  glutMultiButtonFunc: function(callback) { Glut.multiButton = callback; },
+  glutMultiMotionFunc: function(callback) { Glut.multiMotion = callback; },
 
   glutTimerFunc: function(milliseconds, callback, value) {
     var id = setTimeout(function() {

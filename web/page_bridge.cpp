@@ -1,14 +1,25 @@
 // What the page's script may ask of the running program: check a sprite
-// before it saves it, build the files it has just saved, show a mode, and
-// read and turn the knobs of each mode. What the program has to say, it says
-// itself (app/host_events.h).
+// before it saves it, build the files it has just saved, show a mode, read
+// and turn the knobs of each mode, and, for its own controls, everything the
+// keys do to the clock and the view. What the program has to say, it says
+// itself (app/host_events.h): the program stays the one keeper of its state,
+// and every change reaches the page whoever made it.
 #include "app/assets.h"
+#include "app/clock.h"
+#include "app/host_events.h"
 #include "app/knob_panel.h"
 #include "app/knobs.h"
 #include "app/view.h"
+#include "app/view_state.h"
 #include "gl/bmp_image.h"
+#include "gl/opengl.h"
 
 #include <emscripten.h>
+
+static int Now()
+{
+    return glutGet(GLUT_ELAPSED_TIME);
+}
 
 extern "C" {
 
@@ -36,9 +47,57 @@ EMSCRIPTEN_KEEPALIVE void glitter_build_saved_files()
     BuildSavedFiles();
 }
 
+// 0 Glitter, 1 Fire.
 EMSCRIPTEN_KEEPALIVE void glitter_show_mode(int mode)
 {
     ShowMode(mode);
+    AnnounceState();
+}
+
+// Space: 1 pauses, 0 plays.
+EMSCRIPTEN_KEEPALIVE void glitter_set_paused(int paused)
+{
+    PauseClockAt(Now(), paused != 0);
+    AnnounceState();
+}
+
+// A slider's time in seconds: the clock pauses there, so the picture holds
+// the moment chosen.
+EMSCRIPTEN_KEEPALIVE void glitter_set_time(double seconds)
+{
+    const int now = Now();
+    PauseClockAt(now, true);
+    SetClockSecondsAt(now, seconds);
+    AnnounceState();
+}
+
+// "." and ",": steps of 1/30 s, forwards (positive) or back; pauses first.
+EMSCRIPTEN_KEEPALIVE void glitter_step(int steps)
+{
+    StepClockAt(Now(), steps);
+    AnnounceState();
+}
+
+// "]" and "[": the rate, held between 1/8 and 8.
+EMSCRIPTEN_KEEPALIVE void glitter_set_rate(double rate)
+{
+    SetClockRateAt(Now(), rate);
+    AnnounceState();
+}
+
+// "a": 1 shows the axes, 0 hides them.
+EMSCRIPTEN_KEEPALIVE void glitter_set_axes(int shown)
+{
+    view.showAxes = shown != 0;
+    glutPostRedisplay();
+    AnnounceState();
+}
+
+// "0": the start-up turn; the zoom stays.
+EMSCRIPTEN_KEEPALIVE void glitter_reset_view()
+{
+    ResetViewAngles();
+    AnnounceState();
 }
 
 // The knobs of mode's program in use and the warnings of its last good

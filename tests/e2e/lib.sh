@@ -71,14 +71,15 @@ make_workdir() {
 }
 
 # Runs the program to completion from DIR, after the shell commands SETUP,
-# run there first (they may export variables for the program):
-# run_to_exit DIR [SETUP]. Sets RUN_STATUS and RUN_STDERR (a file). A
-# start-up failure ends long before the time limit (status 124).
+# run there first (they may export variables for the program), with the
+# command line ARGS: run_to_exit DIR [SETUP [ARGS...]]. Sets RUN_STATUS,
+# RUN_STDERR and RUN_STDOUT (files). A start-up failure ends long before the
+# time limit (status 124). Only a recording (--record) may write to stdout.
 run_to_exit() {
-  RUN_STDERR="$E2E_TMP/run.stderr"
-  (cd "$1" && eval "${2:-}" && exec timeout -k 2 30 "${GLITTER_CMD[@]}" </dev/null >"$E2E_TMP/run.stdout" 2>"$RUN_STDERR")
+  RUN_STDERR="$E2E_TMP/run.stderr" RUN_STDOUT="$E2E_TMP/run.stdout"
+  (cd "$1" && eval "${2:-}" && exec timeout -k 2 60 "${GLITTER_CMD[@]}" "${@:3}" </dev/null >"$RUN_STDOUT" 2>"$RUN_STDERR")
   RUN_STATUS=$?
-  [ -s "$E2E_TMP/run.stdout" ] && fail "the program wrote to stdout: $(head -c 200 "$E2E_TMP/run.stdout")"
+  [[ " ${*:3} " != *" --record "* ]] && [ -s "$RUN_STDOUT" ] && fail "the program wrote to stdout: $(head -c 200 "$RUN_STDOUT")"
 }
 
 # Starts the program in the background from DIR and waits for its window,

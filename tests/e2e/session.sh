@@ -2,7 +2,8 @@
 # A user's session with the real program, for what only the program itself
 # shows: the window, both modes drawn from the shipped files (their shaders
 # saved with Windows line ends, as a Windows checkout may give them), the
-# status line, saves picked up while it runs (a broken one's error shown in
+# status line, the view turned by a drag while the clock is paused, zoomed
+# by the wheel and reset by a double click, saves picked up while it runs (a broken one's error shown in
 # the window and gone at the next good save; two files saved 0.1 s apart
 # built together), the callbacks for keys, resizing and idle, and Escape.
 # Every check waits for what it expects, up to 10 s.
@@ -34,6 +35,7 @@ differs() {
   [ "${n%%.*}" -ge "$1" ] 2>/dev/null
 }
 keep_scene() { convert "$SHOT" -crop $SCENE +repage "$E2E_TMP/kept.png"; }
+differs_at_most() { ! differs $(($1 + 1)); }
 
 title=$(xdotool getwindowname "$WINDOW")
 [ "$title" = Glitter ] && pass "window titled Glitter" || fail "window titled '$title'"
@@ -42,6 +44,32 @@ size=$(xdotool getwindowgeometry "$WINDOW" | sed -n 's/.*Geometry: //p')
 wait_for "Glitter draws" 10 on_screen at_least 2000 lit $SCENE
 check "the X axis reaches 2 units" at_least 25 "$SHOT" white $X_TIP
 check "and is labelled" at_least 20 "$SHOT" white 16x16+501+284
+
+# The mouse, with the clock paused: a drag of 180 pixels up turns the view
+# up by 90 degrees, so the Y axis points at the viewer and the Z axis down.
+# The axes are a pixel wide, and flakes in front hide some of them.
+Y_AXIS=5x150+298+120   # most of the Y axis, clear of the label at the centre
+DOWN=5x150+298+320     # as far below the centre
+keys space BackSpace   # paused at 0: the same picture every run
+shot
+check "the Y axis points up" at_least 100 "$SHOT" white $Y_AXIS
+check "and nothing points down" at_most 5 "$SHOT" white $DOWN
+xdotool mousemove --window "$WINDOW" 300 400 mousedown 1 mousemove --window "$WINDOW" 300 310 \
+  mousemove --window "$WINDOW" 300 220 mouseup 1 || fail "xdotool could not drag"
+wait_for "a drag up turns the paused view: the Z axis points down" 10 on_screen at_least 100 white $DOWN
+check "and the Y axis at the viewer" at_most 5 "$SHOT" white $Y_AXIS
+keep_scene
+sleep 0.3
+check "the paused picture holds still" differs_at_most 0
+# Ten notches towards the user zoom out to 4 units, as Page Down does: the
+# Z axis ends 150 pixels below the centre.
+xdotool click --repeat 10 --delay 20 5 || fail "xdotool could not turn the wheel"
+wait_for "the wheel zooms out" 10 on_screen at_most 5 white 5x40+298+460
+xdotool click --repeat 2 --delay 80 1 || fail "xdotool could not double-click"
+wait_for "a double click turns the view back: the Y axis points up" 10 on_screen at_least 80 white 5x130+298+160
+xdotool click --repeat 10 --delay 20 4
+keys space
+wait_for "the wheel zooms back in" 10 on_screen at_least 25 white $X_TIP
 keep_scene
 keys m
 wait_for "m switches to Fire, which looks unlike Glitter" 10 differs 5000

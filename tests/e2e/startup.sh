@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up failures through the real program: the exact stderr and exit
 # status 1 of each kind of failure a user can cause (the loaders' own tests
-# hold every message), and the order in which start-up reads its files.
+# hold every message), a command line it cannot take, and the order in which
+# start-up reads its files.
 # Usage: startup.sh GLITTER_BINARY ASSET_DIR
 set -u
 GLITTER=$(realpath "$1")
@@ -35,7 +36,27 @@ matches() {
   [[ ${text%x} =~ ^$(printf '%b' "$1")$'\n'$ ]]
 }
 
+# NAME | ARGUMENTS (split at spaces) | the expected stderr, as above.
+Options="the options are --mode glitter\\|fire, --paused, --record FILE.gif and --seconds S"
+ARGUMENT_CASES=(
+  "an option it does not know|--colour red|Unknown option --colour: $Options"
+  "one misspelt|--mode fire --pasued|Unknown option --pasued: $Options"
+  "--mode with nothing after it|--mode|--mode needs glitter or fire"
+  "--mode with a mode it does not have|--mode smoke|--mode takes glitter or fire, not 'smoke'"
+  "--seconds without --record|--seconds 2|--seconds is how long to record: it needs --record FILE.gif"
+)
+
 start_xvfb
+for row in "${ARGUMENT_CASES[@]}"; do
+  IFS='|' read -r name arguments expected <<<"$row"
+  run_to_exit "$(make_workdir)" "" $arguments
+  if [ "$RUN_STATUS" -eq 1 ] && matches "$expected"; then
+    pass "$name"
+  else
+    fail "$name: status $RUN_STATUS, expected 1; stderr, expected '$expected':
+$(head -20 "$RUN_STDERR" | cat -A)"
+  fi
+done
 for row in "${CASES[@]}"; do
   IFS='|' read -r name setup expected <<<"$row"
   dir=$(make_workdir)

@@ -11,6 +11,10 @@
 #define GLUT_DEPTH 0x0010
 #define GLUT_ELAPSED_TIME 0x02BC
 
+#define GLUT_LEFT_BUTTON 0
+#define GLUT_DOWN 0
+#define GLUT_UP 1
+
 #define GLUT_KEY_F1 0x0001
 #define GLUT_KEY_F12 0x000C
 #define GLUT_KEY_LEFT 0x0064
@@ -44,6 +48,11 @@ void glutReshapeFunc(void (*reshape)(int width, int height));
 void glutSpecialFunc(void (*special)(int key, int x, int y));
 void glutKeyboardFunc(void (*keyboard)(unsigned char key, int x, int y));
 void glutIdleFunc(void (*idle)());
+void glutMouseFunc(void (*mouse)(int button, int state, int x, int y));
+void glutMotionFunc(void (*motion)(int x, int y));
+void glutMouseWheelFunc(void (*wheel)(int wheel, int direction, int x, int y));
+void glutMultiButtonFunc(void (*button)(int id, int x, int y, int button, int state));
+void glutMultiMotionFunc(void (*motion)(int id, int x, int y));
 void glutTimerFunc(unsigned int milliseconds, void (*timer)(int value), int value);
 int glutGet(GLenum what);
 void glutPostRedisplay();
