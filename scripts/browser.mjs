@@ -29,11 +29,14 @@ export async function serve(folder, ...options) {
   return { url, stop: () => server.kill() };
 }
 
-// Chromium as a user's, headless; with webgl false, one that offers none.
-export function launch({ webgl = true } = {}) {
+// Chromium as a user's, headless; with webgl false, one that offers none;
+// with unlimitedFrameRate, one that draws frames as fast as it can instead
+// of at the display's rate, for benchmarks.
+export function launch({ webgl = true, unlimitedFrameRate = false } = {}) {
   const args = ['--no-sandbox', '--disable-background-networking', '--disable-component-update',
                 '--no-first-run', '--disable-sync'];
   args.push(...(webgl ? ['--use-angle=swiftshader', '--enable-unsafe-swiftshader'] : ['--disable-3d-apis']));
+  if (unlimitedFrameRate) args.push('--disable-frame-rate-limit', '--disable-gpu-vsync');
   return chromium.launch({ executablePath: '/usr/bin/chromium', args });
 }
 

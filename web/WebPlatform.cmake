@@ -3,13 +3,13 @@
 # rest of the build links (OpenGL::GL, GLUT::GLUT, ...) all name it.
 add_library(glitter_web STATIC
   web/bitmap_fonts.cpp
-  web/bitmap_text.cpp
   web/error_checks_web.cpp
   web/fixed_function.cpp
   web/glew_web.cpp
   web/glsl_es.cpp
   web/glu_web.cpp
   web/matrices.cpp
+  web/overlay.cpp
   web/raster.cpp
   web/shader_hooks.cpp
   web/vertex_arrays.cpp

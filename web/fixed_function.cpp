@@ -3,7 +3,8 @@
 // with them: a draw hands the program the matrices and point size as
 // uniforms and the current colour as gl_Color's constant, and with no
 // program of the program's own draws with the layer's fixed-function
-// stand-in. Immediate mode (glBegin to glEnd) draws the axes.
+// stand-in. Immediate mode (glBegin to glEnd) draws the axes, as lines of
+// the overlay (overlay.cpp).
 #include "web/gl_compat.h"
 #include "web/layer.h"
 
@@ -15,6 +16,10 @@ static float pointSize = 1;
 static bool pointSprites = false;   // only to answer glIsEnabled: every WebGL point is a sprite
 static GLuint userProgram = 0;      // the program's, made current by glUseProgram
 static GLuint programInGL = 0;      // the one WebGL has current
+// The value gl_Color's location gives a draw without a colour array, as
+// WebGL holds it: setting it afresh for every draw would make WebGL (ANGLE)
+// start its drawing anew each time.
+static float colourInGL[4] = {0, 0, 0, 1};
 
 // The fixed-function colour stage: lines, and arrays drawn with no program.
 static GLuint fixedColourProgram = 0;
@@ -46,7 +51,9 @@ static const char* const FixedColourFragment =
 void SetUpFixedFunction()
 {
     programInGL = 0;
-    fixedColourProgram = BuildLayerProgram(FixedColourVertex, FixedColourFragment);
+    static const float DefaultColour[4] = {0, 0, 0, 1};   // a new context's
+    memcpy(colourInGL, DefaultColour, sizeof colourInGL);
+    fixedColourProgram = BuildLayerProgram(FixedColourVertex, FixedColourFragment, VertexLocation, ColorLocation);
     immediateBuffer = SentBuffer{immediateCopy, sizeof immediateCopy, 0, 0, 0};
     // The first time, the canvas's size; after a lost context, the one the
     // program set.
@@ -107,7 +114,7 @@ void glTexEnvi(GLenum, GLenum, GLint)
 // that state, or draws, draws the text first.
 void CompatEnable(GLenum capability)
 {
-    FlushBitmapText();
+    FlushOverlay();
     if (capability == GL_POINT_SPRITE)
         pointSprites = true;
     else
@@ -116,7 +123,7 @@ void CompatEnable(GLenum capability)
 
 void CompatDisable(GLenum capability)
 {
-    FlushBitmapText();
+    FlushOverlay();
     if (capability == GL_POINT_SPRITE)
         pointSprites = false;
     else
@@ -135,7 +142,7 @@ GLboolean CompatIsEnabled(GLenum capability)
 
 void CompatViewport(GLint x, GLint y, GLsizei width, GLsizei height)
 {
-    FlushBitmapText();
+    FlushOverlay();
     viewport[0] = x, viewport[1] = y, viewport[2] = width, viewport[3] = height;
     glViewport(x, y, width, height);
 }
@@ -152,26 +159,26 @@ void CompatGetIntegerv(GLenum name, GLint* values)
 
 void CompatDepthMask(GLboolean write)
 {
-    FlushBitmapText();
+    FlushOverlay();
     glDepthMask(write);
 }
 
 void CompatBlendFunc(GLenum source, GLenum destination)
 {
-    FlushBitmapText();
+    FlushOverlay();
     glBlendFunc(source, destination);
 }
 
 void CompatClear(GLbitfield buffers)
 {
-    FlushBitmapText();
-    StartTextFrame();
+    FlushOverlay();
+    StartOverlayFrame();
     glClear(buffers);
 }
 
 void CompatFlush()
 {
-    FlushBitmapText();
+    FlushOverlay();
 }
 
 void CompatUseProgram(GLuint program)
@@ -183,10 +190,10 @@ void CompatUseProgram(GLuint program)
 }
 
 // Hands the program what desktop GL hands a shader through its built-ins:
-// the matrices, the point size and, with no colour array, the current colour.
+// the matrices and the point size.
 static void SetBuiltIns(GLuint program)
 {
-    const BuiltInUniforms& uniforms = BuiltInsOf(program);
+    const LinkedProgram& uniforms = LinkedProgramOf(program);
     if (uniforms.modelViewProjection >= 0) {
         float mvp[16];
         ModelViewProjection(mvp);
@@ -198,18 +205,29 @@ static void SetBuiltIns(GLuint program)
         glUniformMatrix4fv(uniforms.projection, 1, GL_FALSE, ProjectionMatrix());
     if (uniforms.pointSize >= 0)
         glUniform1f(uniforms.pointSize, pointSize);
-    if (!ClientArrayEnabled(ColorLocation))
-        glVertexAttrib4fv(ColorLocation, currentColour);
+}
+
+// The current colour as gl_Color for a draw without a colour array.
+static void UseCurrentColour()
+{
+    if (memcmp(colourInGL, currentColour, sizeof colourInGL) == 0)
+        return;
+    glVertexAttrib4fv(ColorLocation, currentColour);
+    memcpy(colourInGL, currentColour, sizeof colourInGL);
 }
 
 void CompatDrawArrays(GLenum mode, GLint first, GLsizei count)
 {
-    FlushBitmapText();
+    FlushOverlay();
     // With no program of the program's own, desktop GL draws with fixed function.
     const GLuint program = userProgram ? userProgram : fixedColourProgram;
     UseGLProgram(program);
-    UseAttribArrays(SendClientArrays(first, count));
+    const unsigned arrays = SendClientArrays(first, count);
+    // What the program reads and is not given an array for is a constant.
+    UseAttribArrays(arrays, LinkedProgramOf(program).attribs & ~arrays);
     SetBuiltIns(program);
+    if (!(arrays & 1u << ColorLocation))
+        UseCurrentColour();
     glDrawArrays(mode, first, count);
 }
 
@@ -227,18 +245,30 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
     vertex[0] = x, vertex[1] = y, vertex[2] = z;
 }
 
-// Draws what glVertex gave since glBegin, in the current colour.
+// Draws what glVertex gave since glBegin, in the current colour: lines
+// (the axes) over the scene with the text, anything else at once.
 void glEnd()
 {
-    FlushBitmapText();
     if (immediateCount == 0)
         return;
+    if (immediateMode == GL_LINES) {
+        float mvp[16], clip[MaxImmediateVertices * 4];
+        ModelViewProjection(mvp);
+        for (int i = 0; i < immediateCount; i++) {
+            const float* v = &immediateVertices[i * 3];
+            for (int row = 0; row < 4; row++)
+                clip[i * 4 + row] = mvp[row] * v[0] + mvp[4 + row] * v[1] + mvp[8 + row] * v[2] + mvp[12 + row];
+        }
+        AddOverlayLines(clip, immediateCount, currentColour);
+        return;
+    }
+    FlushOverlay();
     UseGLProgram(fixedColourProgram);
     SendIfChanged(&immediateBuffer, immediateVertices, static_cast<size_t>(immediateCount) * 3 * sizeof(float));
-    PointAttrib(VertexLocation, 3, GL_FLOAT, GL_FALSE, 0, 0);
-    UseAttribArrays(1u << VertexLocation);
+    PointAttrib(VertexLocation, immediateBuffer, 3, GL_FLOAT, GL_FALSE, 0, 0);
+    UseAttribArrays(1u << VertexLocation, 1u << ColorLocation);
     SetBuiltIns(fixedColourProgram);
-    glVertexAttrib4fv(ColorLocation, currentColour);
+    UseCurrentColour();
     glDrawArrays(immediateMode, 0, immediateCount);
     RestoreUserProgram();
 }

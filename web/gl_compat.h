@@ -5,7 +5,7 @@
 // (fixed_function.cpp), the client arrays, kept in buffer objects of the
 // layer's own (vertex_arrays.cpp), desktop GLSL turned into GLSL ES
 // (shader_hooks.cpp, glsl_es.cpp), the raster position with pixel rectangles
-// (raster.cpp) and bitmap text (bitmap_text.cpp), and GL errors checked
+// (raster.cpp), bitmap text and the axes' lines (overlay.cpp), and GL errors checked
 // without waiting for the GPU every frame (error_checks_web.cpp).
 //
 // Attribute locations 0 and 1 stand for gl_Vertex and gl_Color: the program

@@ -17,7 +17,7 @@ void SetUpLayer()
     SetUpShaderHooks();
     SetUpFixedFunction();
     SetUpRaster();
-    SetUpBitmapText();
+    SetUpOverlay();
 }
 
 GLenum glewInit()

@@ -62,7 +62,9 @@ static const char* const FragmentPrelude =
     "precision mediump float;\n"
     "#endif\n"
     "varying vec4 glitter_FrontColor;\n"
-    "vec4 glitter_TexCoord[4];\n"
+    // One coordinate, the sprite's: SwiftShader (WebGL without a GPU) makes
+    // a longer array, written in main, cost every fragment twice the time.
+    "vec4 glitter_TexCoord[1];\n"
     TEXTURE3D;
 
 // Fixed-function point size: desktop GL takes glPointSize's unless the

@@ -6,9 +6,12 @@
 
 #include <cstddef>
 
-// Where the layer's own programs take a texture coordinate: a location the
-// program binds no name to, like those of gl_Vertex and gl_Color.
+// Where the layer's own programs take their vertices: locations the
+// program binds no name to, apart from those of the program's own arrays,
+// so that neither's settings need changing when the other draws.
 inline constexpr GLuint TexCoordLocation = 2;
+inline constexpr GLuint LayerVertexLocation = 6;
+inline constexpr GLuint LayerColourLocation = 7;
 // The texture unit of the layer's own textures (fonts, pixel rectangles):
 // unit 0 holds the sprite and unit 1 is offered to shaders as "Noise3D".
 inline constexpr GLenum LayerTextureUnit = GL_TEXTURE2;
@@ -36,15 +39,19 @@ void UseGLProgram(GLuint program);
 void RestoreUserProgram();
 void SetUpFixedFunction();
 
-// shader_hooks.cpp: the uniforms through which a program gets what desktop
-// GL hands its built-ins, looked up once when it is linked (-1: unused).
-struct BuiltInUniforms {
+// shader_hooks.cpp: what a draw needs to know of a program, learnt once
+// when it is linked: the uniforms through which it gets what desktop GL
+// hands its built-ins (-1: unused), and the attribute locations it reads.
+struct LinkedProgram {
     GLint modelViewProjection, modelView, projection, pointSize;
+    unsigned attribs;   // bit n for location n
 };
-const BuiltInUniforms& BuiltInsOf(GLuint program);
+const LinkedProgram& LinkedProgramOf(GLuint program);
 // A program of the layer's own from GLSL ES sources, with gl_Vertex's and
-// gl_Color's stand-ins and the texture coordinate bound to their locations.
-GLuint BuildLayerProgram(const char* vertexSource, const char* fragmentSource);
+// gl_Color's stand-ins bound to the locations given, and the texture
+// coordinate to TexCoordLocation.
+GLuint BuildLayerProgram(const char* vertexSource, const char* fragmentSource, GLuint vertexLocation,
+                         GLuint colourLocation);
 void SetUpShaderHooks();
 
 // vertex_arrays.cpp: a buffer object of the layer's, and a copy of what it
@@ -58,17 +65,18 @@ struct SentBuffer {
     size_t held;       // bytes the buffer object holds
     size_t copied;     // leading bytes of copy known equal to the buffer's
 };
-// Binds buffer as the array buffer, first sending it bytes if they differ
-// from what it holds.
+// Sends bytes to buffer unless they are what it holds.
 void SendIfChanged(SentBuffer* buffer, const void* bytes, size_t size);
-// The same for the element array buffer.
+// The same for the indices of the one element array buffer, left bound.
 void SendIndicesIfChanged(SentBuffer* buffer, const void* bytes, size_t size);
-// Points location at offset in the bound array buffer, unless it points
-// there already.
-void PointAttrib(GLuint location, GLint size, GLenum type, GLboolean normalized, GLsizei stride, size_t offset);
-// Enables exactly the attribute arrays of the locations in mask (bit n for
-// location n) and disables the others.
-void UseAttribArrays(unsigned mask);
+// Points location at offset in buffer, unless it points there already.
+void PointAttrib(GLuint location, const SentBuffer& buffer, GLint size, GLenum type, GLboolean normalized,
+                 GLsizei stride, size_t offset);
+// Enables the attribute arrays of the locations in enable (bit n for
+// location n) and disables those in disable, each only if it is not so
+// already. An array left enabled that a program does not read costs
+// nothing, and switching costs WebGL more than it seems.
+void UseAttribArrays(unsigned enable, unsigned disable);
 // Sends the program's enabled client arrays, as far as a draw of vertices
 // first to first + count - 1 reads them, to the layer's buffers, and points
 // their locations there. Returns the mask of the enabled arrays.
@@ -96,12 +104,15 @@ GLuint NewLayerTexture();
 void BindLayerTexture(GLuint texture);
 void SetUpRaster();
 
-// bitmap_text.cpp: text waits in a batch until something would draw over
-// it or change how it draws, then all of it is drawn at once.
-void FlushBitmapText();
-// A new frame begins: its text blocks are compared with the last frame's.
-void StartTextFrame();
-void SetUpBitmapText();
+// overlay.cpp: the axes' lines and bitmap text wait in a batch until
+// something would draw over them or change how they draw, then all of it is
+// drawn at once.
+void FlushOverlay();
+// Lines from vertices in clip coordinates (x, y, z, w each), in colour.
+void AddOverlayLines(const float* vertices, int count, const float colour[4]);
+// A new frame begins: its batches are compared with the last frame's.
+void StartOverlayFrame();
+void SetUpOverlay();
 
 // error_checks_web.cpp: an error of the layer's own (glOrtho's invalid
 // box), reported before WebGL's.

@@ -1,7 +1,7 @@
 // The raster position and the pixel rectangles desktop GL draws at it
 // (glDrawPixels), drawn on WebGL as textured rectangles in window
 // coordinates, at the raster position's depth, through whatever blending
-// and depth state is set. Text at the raster position is bitmap_text.cpp's.
+// and depth state is set. Text at the raster position is overlay.cpp's.
 #include "web/gl_compat.h"
 #include "web/layer.h"
 
@@ -82,7 +82,7 @@ void SetUpRaster()
     pixelTexture = 0;
     sentWidth = sentHeight = 0;
     cornersBuffer = SentBuffer{cornersCopy, sizeof cornersCopy, 0, 0, 0};
-    pixelProgram = BuildLayerProgram(WindowVertex, PixelFragment);
+    pixelProgram = BuildLayerProgram(WindowVertex, PixelFragment, LayerVertexLocation, LayerColourLocation);
     UseGLProgram(pixelProgram);
     glUniform1i(glGetUniformLocation(pixelProgram, "pixels"), static_cast<GLint>(LayerTextureUnit - GL_TEXTURE0));
     RestoreUserProgram();
@@ -144,7 +144,7 @@ static void SendPixels(GLsizei width, GLsizei height, const void* pixels)
 
 void glDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, const void* pixels)
 {
-    FlushBitmapText();
+    FlushOverlay();
     // The overlay's backing is the one rectangle the program draws: RGBA bytes.
     if (!raster.valid || format != GL_RGBA || type != GL_UNSIGNED_BYTE || width <= 0 || height <= 0)
         return;
@@ -156,9 +156,9 @@ void glDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, con
     UseGLProgram(pixelProgram);
     BindLayerTexture(pixelTexture);
     SendIfChanged(&cornersBuffer, rectangle, sizeof rectangle);
-    PointAttrib(VertexLocation, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), 0);
-    PointAttrib(TexCoordLocation, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float), 3 * sizeof(float));
-    UseAttribArrays(1u << VertexLocation | 1u << TexCoordLocation);
+    PointAttrib(LayerVertexLocation, cornersBuffer, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), 0);
+    PointAttrib(TexCoordLocation, cornersBuffer, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float), 3 * sizeof(float));
+    UseAttribArrays(1u << LayerVertexLocation | 1u << TexCoordLocation, 0);
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
     RestoreUserProgram();
 }

@@ -20,14 +20,14 @@ struct ShaderRecord {
 struct ProgramRecord {
     GLuint program;   // 0: a free slot
     bool hasFragmentShader;
-    BuiltInUniforms uniforms;
+    LinkedProgram linked;
 };
 
 // Far more than are ever alive at once: the program keeps two programs and
 // frees its shaders once attached; the layer keeps four programs.
 static ShaderRecord shaders[32];
 static ProgramRecord programs[32];
-static const BuiltInUniforms NoBuiltIns = {-1, -1, -1, -1};
+static const LinkedProgram NotLinked = {-1, -1, -1, -1, 0};
 
 // The fixed-function fragment stage, attached to every program without one.
 static GLuint fixedFragmentShader = 0;
@@ -60,7 +60,7 @@ static ProgramRecord* NewOrKnownProgram(GLuint program)
 {
     ProgramRecord* record = ProgramRecordOf(program);
     if (!record && (record = ProgramRecordOf(0)))
-        *record = ProgramRecord{program, false, NoBuiltIns};
+        *record = ProgramRecord{program, false, NotLinked};
     return record;
 }
 
@@ -70,23 +70,42 @@ static ShaderStage StageOf(GLuint shader)
     return record ? record->stage : VertexStage;
 }
 
-const BuiltInUniforms& BuiltInsOf(GLuint program)
+const LinkedProgram& LinkedProgramOf(GLuint program)
 {
     const ProgramRecord* record = program ? ProgramRecordOf(program) : nullptr;
-    return record ? record->uniforms : NoBuiltIns;
+    return record ? record->linked : NotLinked;
 }
 
-// Links program, then looks up the uniforms its built-ins' stand-ins use.
-static void LinkAndLookUp(GLuint program)
+// The attribute locations a linked program reads.
+static unsigned AttribsRead(GLuint program)
 {
-    glBindAttribLocation(program, VertexLocation, "glitter_Vertex");
-    glBindAttribLocation(program, ColorLocation, "glitter_Color");
+    GLint count = 0;
+    glGetProgramiv(program, GL_ACTIVE_ATTRIBUTES, &count);
+    unsigned attribs = 0;
+    for (GLint i = 0; i < count; i++) {
+        char name[256];
+        GLint size = 0;
+        GLenum type = 0;
+        glGetActiveAttrib(program, static_cast<GLuint>(i), sizeof name, nullptr, &size, &type, name);
+        const GLint location = glGetAttribLocation(program, name);
+        if (location >= 0 && location < static_cast<GLint>(AttribLocations))
+            attribs |= 1u << location;
+    }
+    return attribs;
+}
+
+// Links program (the names of gl_Vertex's and gl_Color's stand-ins bound
+// first, to vertex and colour), then learns what its draws need.
+static void LinkAndLookUp(GLuint program, GLuint vertex, GLuint colour)
+{
+    glBindAttribLocation(program, vertex, "glitter_Vertex");
+    glBindAttribLocation(program, colour, "glitter_Color");
     glLinkProgram(program);
     if (ProgramRecord* record = NewOrKnownProgram(program))
-        record->uniforms = BuiltInUniforms{glGetUniformLocation(program, "glitter_ModelViewProjectionMatrix"),
-                                           glGetUniformLocation(program, "glitter_ModelViewMatrix"),
-                                           glGetUniformLocation(program, "glitter_ProjectionMatrix"),
-                                           glGetUniformLocation(program, "glitter_PointSize")};
+        record->linked = LinkedProgram{glGetUniformLocation(program, "glitter_ModelViewProjectionMatrix"),
+                                       glGetUniformLocation(program, "glitter_ModelViewMatrix"),
+                                       glGetUniformLocation(program, "glitter_ProjectionMatrix"),
+                                       glGetUniformLocation(program, "glitter_PointSize"), AttribsRead(program)};
 }
 
 static GLuint CompileLayerShader(GLenum type, const char* source)
@@ -97,7 +116,8 @@ static GLuint CompileLayerShader(GLenum type, const char* source)
     return shader;
 }
 
-GLuint BuildLayerProgram(const char* vertexSource, const char* fragmentSource)
+GLuint BuildLayerProgram(const char* vertexSource, const char* fragmentSource, GLuint vertexLocation,
+                         GLuint colourLocation)
 {
     const GLuint program = glCreateProgram();
     const GLuint vertex = CompileLayerShader(GL_VERTEX_SHADER, vertexSource);
@@ -105,7 +125,7 @@ GLuint BuildLayerProgram(const char* vertexSource, const char* fragmentSource)
     glAttachShader(program, vertex);
     glAttachShader(program, fragment);
     glBindAttribLocation(program, TexCoordLocation, "glitter_TexCoord");
-    LinkAndLookUp(program);
+    LinkAndLookUp(program, vertexLocation, colourLocation);
     glDeleteShader(vertex);
     glDeleteShader(fragment);
     return program;
@@ -195,7 +215,7 @@ void CompatLinkProgram(GLuint program)
         glAttachShader(program, fixedFragmentShader);
         record->hasFragmentShader = true;
     }
-    LinkAndLookUp(program);
+    LinkAndLookUp(program, VertexLocation, ColorLocation);
 }
 
 void CompatDeleteProgram(GLuint program)

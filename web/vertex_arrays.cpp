@@ -67,17 +67,21 @@ static bool SameBytes(const unsigned char* a, const unsigned char* b, size_t siz
     return true;
 }
 
+static void Bind(GLenum target, GLuint* bound, GLuint buffer)
+{
+    if (*bound != buffer)
+        glBindBuffer(target, buffer);
+    *bound = buffer;
+}
+
 static void Send(GLenum target, GLuint* bound, SentBuffer* buffer, const void* bytes, size_t size)
 {
+    const unsigned char* data = static_cast<const unsigned char*>(bytes);
+    if (buffer->name && size <= buffer->copied && SameBytes(buffer->copy, data, size))
+        return;
     if (!buffer->name)
         glGenBuffers(1, &buffer->name);
-    if (*bound != buffer->name) {
-        glBindBuffer(target, buffer->name);
-        *bound = buffer->name;
-    }
-    const unsigned char* data = static_cast<const unsigned char*>(bytes);
-    if (size <= buffer->copied && SameBytes(buffer->copy, data, size))
-        return;
+    Bind(target, bound, buffer->name);
     if (size > buffer->held) {
         glBufferData(target, static_cast<GLsizeiptr>(size), data, GL_DYNAMIC_DRAW);
         buffer->held = size;
@@ -104,29 +108,32 @@ void SendIfChanged(SentBuffer* buffer, const void* bytes, size_t size)
 void SendIndicesIfChanged(SentBuffer* buffer, const void* bytes, size_t size)
 {
     Send(GL_ELEMENT_ARRAY_BUFFER, &boundElementBuffer, buffer, bytes, size);
+    Bind(GL_ELEMENT_ARRAY_BUFFER, &boundElementBuffer, buffer->name);
 }
 
-void PointAttrib(GLuint location, GLint size, GLenum type, GLboolean normalized, GLsizei stride, size_t offset)
+void PointAttrib(GLuint location, const SentBuffer& buffer, GLint size, GLenum type, GLboolean normalized,
+                 GLsizei stride, size_t offset)
 {
     AttribSetting& was = settings[location];
-    if (was.buffer == boundArrayBuffer && was.size == size && was.type == type && was.normalized == normalized &&
+    if (was.buffer == buffer.name && was.size == size && was.type == type && was.normalized == normalized &&
         was.stride == stride && was.offset == offset)
         return;
+    Bind(GL_ARRAY_BUFFER, &boundArrayBuffer, buffer.name);
     glVertexAttribPointer(location, size, type, normalized, stride, reinterpret_cast<const void*>(offset));
-    was = AttribSetting{was.enabled, boundArrayBuffer, size, type, normalized, stride, offset};
+    was = AttribSetting{was.enabled, buffer.name, size, type, normalized, stride, offset};
 }
 
-void UseAttribArrays(unsigned mask)
+void UseAttribArrays(unsigned enable, unsigned disable)
 {
     for (GLuint location = 0; location < AttribLocations; location++) {
-        const bool wanted = (mask >> location) & 1;
-        if (settings[location].enabled == wanted)
-            continue;
-        if (wanted)
+        const bool enabled = settings[location].enabled;
+        if (!enabled && ((enable >> location) & 1))
             glEnableVertexAttribArray(location);
-        else
+        else if (enabled && ((disable >> location) & 1))
             glDisableVertexAttribArray(location);
-        settings[location].enabled = wanted;
+        else
+            continue;
+        settings[location].enabled = !enabled;
     }
 }
 
@@ -153,7 +160,7 @@ unsigned SendClientArrays(GLint first, GLsizei count)
         // From the array's start to the end of the last vertex drawn.
         const size_t bytes = static_cast<size_t>(first + count - 1) * stride + element;
         SendIfChanged(&arrayBuffers[location], array.pointer, bytes);
-        PointAttrib(location, array.size, array.type, array.normalized, array.stride, 0);
+        PointAttrib(location, arrayBuffers[location], array.size, array.type, array.normalized, array.stride, 0);
         mask |= 1u << location;
     }
     return mask;

@@ -1,11 +1,12 @@
-// Bitmap text (glutBitmapCharacter) on WebGL: each font's glyphs in one
-// texture, and the characters printed one by one gathered into a batch of
-// textured rectangles, each at its raster position's place, depth and
-// colour, as glBitmap would draw them. The batch is drawn in one call when
-// anything would draw over it or change how it draws (fixed_function.cpp
-// and raster.cpp flush it first), so a status line, the axis labels and an
-// error box cost a draw each, or one for all; and a block of text that is
-// the same as in the last frame is not sent to the GPU again.
+// What the program draws over its scene, the axes' lines and bitmap text
+// (glutBitmapCharacter), gathered into one batch and drawn with one program
+// of the layer's: each font's glyphs are in one texture, and each character
+// becomes a textured rectangle at its raster position's place, depth and
+// colour, as glBitmap would draw it. The batch is drawn, its lines then its
+// characters, when anything would draw over it or change how it draws
+// (fixed_function.cpp and raster.cpp flush it first), so the status line,
+// the axes and their labels cost two draws in all; and a batch the same as
+// the same batch of the last frame is not sent to the GPU again.
 #include "web/bitmap_fonts.h"
 #include "web/gl_compat.h"
 #include "web/layer.h"
@@ -22,34 +23,37 @@ struct FontAtlas {
     int columns[128];   // where each character's glyph starts
 };
 
-// A corner of a glyph's rectangle.
-struct TextVertex {
-    float x, y, z;       // clip coordinates
-    float s, t;          // in the font's atlas
+struct OverlayVertex {
+    float x, y, z, w;    // clip coordinates
+    float s, t;          // in the font's atlas; negative for a line
     float colour[4];
 };
 
-// Room for a batch: more characters than any window of text holds; a
-// longer text is drawn in several.
+// Room for a batch: more characters than any window of text holds (a
+// longer text is drawn in several), and the lines of the axes many times.
 static const int MaxGlyphs = 2048;
-// The frame's blocks of text, in the order they are drawn, each compared
-// with the same block of the last frame; later ones share the last buffer.
-static const int BlocksPerFrame = 4;
+static const int MaxLineVertices = 64;
+// The frame's batches, in the order they are drawn, each compared with the
+// same batch of the last frame; later ones share the last buffer.
+static const int BatchesPerFrame = 4;
 
 static FontAtlas atlases[2];
-static GLuint textProgram = 0;
-static TextVertex batch[MaxGlyphs * 4];
-static int batchGlyphs = 0;
+static GLuint overlayProgram = 0;
+static OverlayVertex glyphVertices[MaxGlyphs * 4];
+static OverlayVertex lineVertices[MaxLineVertices];
+static int glyphCount = 0, lineVertexCount = 0;
 static const FontAtlas* batchAtlas = nullptr;
-static unsigned char blockCopies[BlocksPerFrame][sizeof batch];
-static SentBuffer blockBuffers[BlocksPerFrame];
-static int blockInFrame = 0;
+// What is sent: the glyphs' corners, then the lines'.
+static OverlayVertex batch[MaxGlyphs * 4 + MaxLineVertices];
+static unsigned char batchCopies[BatchesPerFrame][sizeof batch];
+static SentBuffer batchBuffers[BatchesPerFrame];
+static int batchInFrame = 0;
 // Two triangles a glyph, the same for every batch: sent once.
 static unsigned short indices[MaxGlyphs * 6];
 static unsigned char indicesCopy[sizeof indices];
 static SentBuffer indexBuffer;
 
-static const char* const TextVertexShader =
+static const char* const OverlayVertexShader =
     "attribute vec4 glitter_Vertex;\n"
     "attribute vec4 glitter_Color;\n"
     "attribute vec2 glitter_TexCoord;\n"
@@ -57,40 +61,42 @@ static const char* const TextVertexShader =
     "varying vec4 colour;\n"
     "void main() { gl_Position = glitter_Vertex; texCoord = glitter_TexCoord; colour = glitter_Color; }\n";
 // A bitmap writes the raster colour where its bits are set and nothing
-// elsewhere, as glBitmap does.
-static const char* const TextFragmentShader =
+// elsewhere, as glBitmap does; a line is drawn whole.
+static const char* const OverlayFragmentShader =
     "precision mediump float;\n"
     "uniform sampler2D bits;\n"
     "varying vec2 texCoord;\n"
     "varying vec4 colour;\n"
     "void main() {\n"
-    "    if (texture2D(bits, texCoord).a < 0.5) discard;\n"
+    "    if (texCoord.s >= 0.0 && texture2D(bits, texCoord).a < 0.5) discard;\n"
     "    gl_FragColor = colour;\n"
     "}\n";
 
-void SetUpBitmapText()
+void SetUpOverlay()
 {
     for (FontAtlas& atlas : atlases)
         atlas.font = nullptr;
-    batchGlyphs = 0;
-    blockInFrame = 0;
-    for (int block = 0; block < BlocksPerFrame; block++)
-        blockBuffers[block] = SentBuffer{blockCopies[block], sizeof blockCopies[block], 0, 0, 0};
+    glyphCount = lineVertexCount = 0;
+    batchAtlas = nullptr;
+    batchInFrame = 0;
+    for (int i = 0; i < BatchesPerFrame; i++)
+        batchBuffers[i] = SentBuffer{batchCopies[i], sizeof batchCopies[i], 0, 0, 0};
     indexBuffer = SentBuffer{indicesCopy, sizeof indicesCopy, 0, 0, 0};
     for (int glyph = 0; glyph < MaxGlyphs; glyph++) {
         static const int Corners[6] = {0, 1, 2, 2, 1, 3};
         for (int i = 0; i < 6; i++)
             indices[glyph * 6 + i] = static_cast<unsigned short>(glyph * 4 + Corners[i]);
     }
-    textProgram = BuildLayerProgram(TextVertexShader, TextFragmentShader);
-    UseGLProgram(textProgram);
-    glUniform1i(glGetUniformLocation(textProgram, "bits"), static_cast<GLint>(LayerTextureUnit - GL_TEXTURE0));
+    overlayProgram = BuildLayerProgram(OverlayVertexShader, OverlayFragmentShader, LayerVertexLocation,
+                                       LayerColourLocation);
+    UseGLProgram(overlayProgram);
+    glUniform1i(glGetUniformLocation(overlayProgram, "bits"), static_cast<GLint>(LayerTextureUnit - GL_TEXTURE0));
     RestoreUserProgram();
 }
 
-void StartTextFrame()
+void StartOverlayFrame()
 {
-    blockInFrame = 0;
+    batchInFrame = 0;
 }
 
 // The atlas of font, made the first time it prints: every glyph's bits
@@ -131,24 +137,44 @@ static const FontAtlas& AtlasOf(const BitmapFont* font)
     return *atlas;
 }
 
-void FlushBitmapText()
+void FlushOverlay()
 {
-    if (batchGlyphs == 0)
+    if (glyphCount == 0 && lineVertexCount == 0)
         return;
-    SentBuffer* block = &blockBuffers[blockInFrame < BlocksPerFrame ? blockInFrame : BlocksPerFrame - 1];
-    blockInFrame++;
-    UseGLProgram(textProgram);
-    BindLayerTexture(batchAtlas->texture);
-    SendIndicesIfChanged(&indexBuffer, indices, sizeof indices);
-    SendIfChanged(block, batch, static_cast<size_t>(batchGlyphs) * 4 * sizeof(TextVertex));
-    const GLsizei stride = sizeof(TextVertex);
-    PointAttrib(VertexLocation, 3, GL_FLOAT, GL_FALSE, stride, offsetof(TextVertex, x));
-    PointAttrib(TexCoordLocation, 2, GL_FLOAT, GL_FALSE, stride, offsetof(TextVertex, s));
-    PointAttrib(ColorLocation, 4, GL_FLOAT, GL_FALSE, stride, offsetof(TextVertex, colour));
-    UseAttribArrays(1u << VertexLocation | 1u << ColorLocation | 1u << TexCoordLocation);
-    glDrawElements(GL_TRIANGLES, batchGlyphs * 6, GL_UNSIGNED_SHORT, nullptr);
-    batchGlyphs = 0;
+    const size_t glyphVertexCount = static_cast<size_t>(glyphCount) * 4;
+    memcpy(batch, glyphVertices, glyphVertexCount * sizeof(OverlayVertex));
+    memcpy(batch + glyphVertexCount, lineVertices, static_cast<size_t>(lineVertexCount) * sizeof(OverlayVertex));
+    SentBuffer& buffer = batchBuffers[batchInFrame < BatchesPerFrame ? batchInFrame : BatchesPerFrame - 1];
+    batchInFrame++;
+    SendIfChanged(&buffer, batch, (glyphVertexCount + static_cast<size_t>(lineVertexCount)) * sizeof(OverlayVertex));
+    UseGLProgram(overlayProgram);
+    const GLsizei stride = sizeof(OverlayVertex);
+    PointAttrib(LayerVertexLocation, buffer, 4, GL_FLOAT, GL_FALSE, stride, offsetof(OverlayVertex, x));
+    PointAttrib(TexCoordLocation, buffer, 2, GL_FLOAT, GL_FALSE, stride, offsetof(OverlayVertex, s));
+    PointAttrib(LayerColourLocation, buffer, 4, GL_FLOAT, GL_FALSE, stride, offsetof(OverlayVertex, colour));
+    UseAttribArrays(1u << LayerVertexLocation | 1u << LayerColourLocation | 1u << TexCoordLocation, 0);
+    if (lineVertexCount > 0)
+        glDrawArrays(GL_LINES, static_cast<GLint>(glyphVertexCount), lineVertexCount);
+    if (glyphCount > 0) {
+        BindLayerTexture(batchAtlas->texture);
+        SendIndicesIfChanged(&indexBuffer, indices, sizeof indices);
+        glDrawElements(GL_TRIANGLES, glyphCount * 6, GL_UNSIGNED_SHORT, nullptr);
+    }
+    glyphCount = lineVertexCount = 0;
     RestoreUserProgram();
+}
+
+void AddOverlayLines(const float* vertices, int count, const float colour[4])
+{
+    // Text waiting would otherwise be drawn after lines given after it.
+    if (glyphCount > 0 || lineVertexCount + count > MaxLineVertices)
+        FlushOverlay();
+    for (int i = 0; i < count && lineVertexCount < MaxLineVertices; i++) {
+        const float* v = &vertices[i * 4];
+        OverlayVertex& vertex = lineVertices[lineVertexCount++];
+        vertex = OverlayVertex{v[0], v[1], v[2], v[3], -1, -1, {}};
+        memcpy(vertex.colour, colour, sizeof vertex.colour);
+    }
 }
 
 // Adds a glyph's rectangle, width by height window pixels from (x, y), to
@@ -163,9 +189,9 @@ static void AddGlyph(const FontAtlas& atlas, float x, float y, int width, int he
     const float s1 = static_cast<float>(column + width) / static_cast<float>(atlas.width);
     const float t1 = static_cast<float>(height) / static_cast<float>(atlas.height);
     const float corners[4][4] = {{left, bottom, s0, 0}, {right, bottom, s1, 0}, {left, top, s0, t1}, {right, top, s1, t1}};
-    TextVertex* vertex = &batch[batchGlyphs++ * 4];
+    OverlayVertex* vertex = &glyphVertices[glyphCount++ * 4];
     for (const float* corner : corners) {
-        *vertex = TextVertex{corner[0], corner[1], z, corner[2], corner[3], {}};
+        *vertex = OverlayVertex{corner[0], corner[1], z, 1, corner[2], corner[3], {}};
         memcpy(vertex->colour, raster.colour, sizeof vertex->colour);
         vertex++;
     }
@@ -181,8 +207,8 @@ void glutBitmapCharacter(void* fontHandle, int character)
     const BitmapGlyph& glyph = font->glyphs[index];
     if (glyph.width > 0) {
         const FontAtlas& atlas = AtlasOf(font);
-        if (batchGlyphs == MaxGlyphs || (batchGlyphs > 0 && batchAtlas != &atlas))
-            FlushBitmapText();
+        if (glyphCount == MaxGlyphs || (glyphCount > 0 && batchAtlas != &atlas))
+            FlushOverlay();
         batchAtlas = &atlas;
         if (atlas.texture)
             AddGlyph(atlas, raster.x + glyph.left, raster.y + glyph.bottom, glyph.width, glyph.height,
