@@ -78,5 +78,6 @@ void CompatGetShaderInfoLog(GLuint shader, GLsizei size, GLsizei* length, GLchar
 void CompatAttachShader(GLuint program, GLuint shader);
 void CompatLinkProgram(GLuint program);
 void CompatDeleteProgram(GLuint program);
+GLint CompatGetUniformLocation(GLuint program, const GLchar* name);
 void CompatTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                       GLint border, GLenum format, GLenum type, const void* pixels);

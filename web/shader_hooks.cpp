@@ -224,3 +224,10 @@ void CompatDeleteProgram(GLuint program)
         record->program = 0;
     glDeleteProgram(program);
 }
+
+// Program 0 is fixed function, which has no uniforms to find: a mode whose
+// shaders did not build after the graphics came back draws without them.
+GLint CompatGetUniformLocation(GLuint program, const GLchar* name)
+{
+    return program ? glGetUniformLocation(program, name) : -1;
+}

@@ -39,5 +39,6 @@ GLenum glewInit();
 #define glAttachShader CompatAttachShader
 #define glLinkProgram CompatLinkProgram
 #define glDeleteProgram CompatDeleteProgram
+#define glGetUniformLocation CompatGetUniformLocation
 #define glTexImage2D CompatTexImage2D
 #define glGetError CompatGetError
