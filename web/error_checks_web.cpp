@@ -36,7 +36,12 @@ void RaiseLayerError(GLenum error)
 
 GLenum CompatGetError()
 {
-    const GLenum error = layerError != GL_NO_ERROR ? layerError : glGetError();
+    GLenum error = layerError != GL_NO_ERROR ? layerError : glGetError();
     layerError = GL_NO_ERROR;
+    // WebGL's word that the context was lost, said once: glut.js handles
+    // the loss, and the page says so.
+    const GLenum ContextLost = 0x9242;
+    if (error == ContextLost)
+        error = GL_NO_ERROR;
     return error;
 }

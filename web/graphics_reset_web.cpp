@@ -5,9 +5,6 @@
 #include "gl/graphics_reset.h"
 #include "web/layer.h"
 
-#include <GLES2/gl2.h>
-#include <emscripten.h>
-
 static void (*rebuildProgram)() = nullptr;
 
 extern "C" {
@@ -17,9 +14,6 @@ void glutGraphicsResetFunc(void (*reset)());
 
 static void RebuildAll()
 {
-    // The loss itself is an error WebGL reports once: not the program's.
-    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; i++) {
-    }
     SetUpLayer();
     rebuildProgram();
 }
