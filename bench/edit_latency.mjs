@@ -26,9 +26,10 @@ try {
   await page.evaluate(() => {
     window.timing = { key: 0, drawn: 0, linked: null };
     document.querySelector('.cm-content').addEventListener('keydown', (event) => { timing.key = event.timeStamp; });
-    const { linkProgram, useProgram } = GLctx;
-    GLctx.linkProgram = function (program) { timing.linked = program; return linkProgram.call(this, program); };
-    GLctx.useProgram = function (program) {
+    const context = document.getElementById('canvas').getContext('webgl');
+    const { linkProgram, useProgram } = context;
+    context.linkProgram = function (program) { timing.linked = program; return linkProgram.call(this, program); };
+    context.useProgram = function (program) {
       if (program && program === timing.linked) {
         timing.drawn = performance.now();
         timing.linked = null;
