@@ -156,11 +156,16 @@ web:
 serve-web: web
 	@scripts/serve_web.py $(WEB_BUILD)/site --live assets
 
-# The time from the last keystroke in the page's editor to the first frame
-# drawn with the edit (median and 95th percentile over 30 edits, in Debian's
-# Chromium on SwiftShader), the time from navigation to the first particles
-# drawn, and the size of the page's scripts.
+# The page's frame rate in both modes beside a plain WebGL page making the
+# same particle draws (bench/yardstick.html), with the WebGL calls of a
+# steady frame; the time from the last keystroke in the page's editor to the
+# first frame drawn with the edit (median and 95th percentile over 30
+# edits); the time from navigation to the first particles drawn, and the
+# size of the page's scripts. In Debian's Chromium on SwiftShader.
+# BENCH_WEB_BEFORE=FOLDER measures the site in FOLDER (an earlier build's
+# build-web/site, copied) in the same run, for before and after.
 bench-web: web
+	node bench/frame_rate.mjs $(WEB_BUILD)/site $(BENCH_WEB_BEFORE)
 	node bench/edit_latency.mjs
 	node bench/first_draw.mjs
 

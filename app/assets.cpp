@@ -57,6 +57,8 @@ static TargetState targets[ReloadTargetCount];
 static int nextContentCheckMs = 0;
 static GLuint spriteTexture = 0;
 static KnobList builtKnobs;   // of the program just built
+// Rebuilding for new graphics: there is no previous build left to keep.
+static bool graphicsReset = false;
 
 GLuint LoadAssets()
 {
@@ -114,16 +116,21 @@ static bool ShaderFilesReadable(int mode)
 // stays in use; and shows it over the scene.
 static void Report(int target, const Failure& failure)
 {
-    char kept[96], files[96];
-    if (target == SpriteImage) {
-        snprintf(kept, sizeof kept, "Reload failed: the previous sprite stays in use");
+    char files[96], kept[96];
+    const ProgramFiles& shaders = ShaderFiles[target == SpriteImage ? 0 : target];
+    if (target == SpriteImage)
         snprintf(files, sizeof files, "%s", SpriteFile);
-    } else {
-        snprintf(kept, sizeof kept, "Reload failed: the previous %s shaders stay in use", ModeNames[target]);
-        const ProgramFiles& shaders = ShaderFiles[target];
+    else
         snprintf(files, sizeof files, "%s%s%s", shaders.vertex, shaders.fragment ? ", " : "",
                  shaders.fragment ? shaders.fragment : "");
-    }
+    if (graphicsReset && target == SpriteImage)
+        snprintf(kept, sizeof kept, "Graphics reset: %s draws without its sprite until it loads", ModeNames[1]);
+    else if (graphicsReset)
+        snprintf(kept, sizeof kept, "Graphics reset: %s draws without its shaders until they build", ModeNames[target]);
+    else if (target == SpriteImage)
+        snprintf(kept, sizeof kept, "Reload failed: the previous sprite stays in use");
+    else
+        snprintf(kept, sizeof kept, "Reload failed: the previous %s shaders stay in use", ModeNames[target]);
     PrintDiagnostic("%s%s\n", failure.message, kept);
     ShowReloadError(target, files, failure, kept);
 }
@@ -212,6 +219,19 @@ void CheckAssetsAt(int nowMs)
 void BuildSavedFiles()
 {
     LookAndBuild(glutGet(GLUT_ELAPSED_TIME), true);
+}
+
+void RebuildAssets()
+{
+    // Gone with the graphics they were made in: nothing to delete.
+    programs[0] = programs[1] = 0;
+    spriteTexture = 0;
+    graphicsReset = true;
+    for (int target = 0; target < ReloadTargetCount; target++) {
+        ClearReloadError(target);
+        Rebuild(target, false);
+    }
+    graphicsReset = false;
 }
 
 void CheckAssets()

@@ -32,6 +32,13 @@ GLuint LoadAssets();
 // that start-up loaded: a toolkit timer checks them many times a second.
 void WatchAssets(GLuint sprite);
 
+// Builds both programs and the sprite again from the files as they are now,
+// each as a reload would, for graphics that came back without any of them
+// (gl/graphics_reset.h). One that fails is reported as a reload is, and its
+// mode is drawn without it (there is no earlier build left to keep) until
+// the file is saved again and builds.
+void RebuildAssets();
+
 // One check, the timer's work, at the toolkit's clock.
 void CheckAssets();
 

@@ -13,6 +13,7 @@
 #include "gl/diagnostics.h"
 #include "gl/opengl.h"
 #include "gl/console.h"
+#include "gl/graphics_reset.h"
 #include "particles/particle_store.h"
 
 // Keeps the animation running: ask for a frame whenever the queue is empty.
@@ -53,6 +54,9 @@ int main(int argc, char* argv[])
     AnnounceState();
     // From here on, a saved change to any of the four files shows at once.
     WatchAssets(sprite);
+    // Graphics lost and given back (a browser's WebGL context) are rebuilt
+    // by the same loaders.
+    WhenGraphicsReset(RebuildAssets);
     glutMainLoop();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "gl/diagnostics.h"
 
 #include "gl/console.h"
+#include "gl/error_checks.h"
 #include "gl/opengl.h"
 
 #include <cstdarg>
@@ -60,6 +61,8 @@ void ExitWithError(const char* format, ...)
 
 void ReportGLError(const char* label)
 {
+    if (!TimeToCheckGLError(label))
+        return;
     const GLenum error = glGetError();
     if (error == GL_NO_ERROR)
         return;

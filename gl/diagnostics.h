@@ -13,7 +13,9 @@
 [[noreturn]] void ExitWithError(const char* format, ...) PRINTF_FORMAT(1, 2);
 
 // Fetches one GL error flag; if one is set, prints "ERROR: <text> [<label>]".
-// GL keeps any other pending flags for later calls to report.
+// GL keeps any other pending flags for later calls to report. In a browser
+// the frame's check ("display") fetches only about once a second
+// (gl/error_checks.h).
 void ReportGLError(const char* label);
 
 // Prints printf-style text to stderr, as every diagnostic is printed.

@@ -5,6 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+// The largest shader file read: far beyond any real shader (the gallery's
+// largest is under 8 KB), and small enough that reading one, and the web
+// build's translation of it, never runs a browser tab out of memory.
+static const long MaxShaderBytes = 1 << 20;
+
 // Measures an open file by seeking to its end, or returns -1 with failure
 // set.
 static long MeasureTextFile(FILE* file, const char* path, Failure* failure)
@@ -52,7 +57,14 @@ char* LoadTextFile(const char* path, Failure* failure)
         return nullptr;
     }
     const long length = MeasureTextFile(file, path, failure);
-    char* text = length < 0 ? nullptr : ReadWhole(file, length, path, failure);
+    char* text = nullptr;
+    // Refused before anything is allocated for it, and not tried again until
+    // it changes: another look would find it just as large.
+    if (length > MaxShaderBytes)
+        Fail(failure, "Cannot read text file %s: %ld bytes, more than the %ld a shader may have\n", path, length,
+             MaxShaderBytes);
+    else if (length >= 0)
+        text = ReadWhole(file, length, path, failure);
     fclose(file);
     return text;
 }

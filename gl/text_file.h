@@ -9,5 +9,6 @@
 // take the CR for white space. Returns null with failure set when the file
 // cannot be opened, measured or read, and when path is not a regular file
 // (a folder, a named pipe, a device), which is never read; an empty file
-// counts as unreadable.
+// counts as unreadable. A file over 1 MiB is refused unread, with its size
+// and the limit in the message.
 char* LoadTextFile(const char* path, Failure* failure);

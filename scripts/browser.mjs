@@ -42,9 +42,12 @@ export async function serve(folder, ...options) {
 export const BrowserArgs = ['--no-sandbox', '--disable-background-networking', '--disable-component-update',
                             '--no-first-run', '--disable-sync', '--use-angle=swiftshader', '--enable-unsafe-swiftshader'];
 
-// Chromium as a user's, headless; with webgl false, one that offers none.
-export function launch({ webgl = true } = {}) {
-  const args = webgl ? BrowserArgs : [...BrowserArgs.slice(0, 5), '--disable-3d-apis'];
+// Chromium as a user's, headless; with webgl false, one that offers none;
+// with unlimitedFrameRate, one that draws frames as fast as it can instead
+// of at the display's rate, for benchmarks.
+export function launch({ webgl = true, unlimitedFrameRate = false } = {}) {
+  const args = webgl ? [...BrowserArgs] : [...BrowserArgs.slice(0, 5), '--disable-3d-apis'];
+  if (unlimitedFrameRate) args.push('--disable-frame-rate-limit', '--disable-gpu-vsync');
   return chromium.launch({ executablePath: '/usr/bin/chromium', args });
 }
 

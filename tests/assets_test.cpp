@@ -172,6 +172,24 @@ TEST_F(Reload, AFailedBuildKeepsTheLastGoodOneAndShowsWhy)
     EXPECT_EQ(0, ReloadErrorLine(FireShaders));
 }
 
+// A shader file over 1 MiB is refused unread, with its size and the limit,
+// like a folder: not tried again until it changes. One of exactly 1 MiB builds.
+TEST_F(Reload, RefusesAShaderFileOverOneMebibyteUntilItChanges)
+{
+    const GLuint fire = programs[1];
+    const std::string white = White;
+    const auto padded = [&](size_t size) { return white + "//" + std::string(size - white.size() - 3, ' ') + "\n"; };
+    WriteScratchFile("fire.frag", padded(1048577));
+    EXPECT_EQ("Cannot read text file fire.frag: 1048577 bytes, more than the 1048576 a shader may have\n" + KeptFire,
+              CheckAt({0, 120, 130, 1200}));
+    EXPECT_EQ(fire, programs[1]);
+    EXPECT_NE(std::string::npos, std::string(ReloadErrorText(FireShaders)).find("1048577 bytes"));
+    WriteScratchFile("fire.frag", padded(1048576));
+    EXPECT_EQ("", CheckAt({1300, 1420}));
+    EXPECT_NE(fire, programs[1]);
+    EXPECT_STREQ("", ReloadErrorText(FireShaders));
+}
+
 // A file that cannot be opened just now (another program holds it) is tried
 // again at each check, and said once.
 TEST_F(Reload, RetriesAFileItCouldNotReadAtEachCheckAndSaysSoOnce)

@@ -70,6 +70,42 @@ TEST(TranslateToGlslEs, RenamesTheDesktopBuiltInsLineForLine)
     }
 }
 
+// GLSL ES takes #extension lines only before anything else: a fragment
+// shader's derivatives get theirs and the user's own lines move up there,
+// ahead of the first declaration, leaving blank lines so that the user's
+// lines keep their numbers.
+TEST(TranslateToGlslEs, PutsTheExtensionsFirstAndEnablesDerivativesForAFragmentShaderThatUsesThem)
+{
+    static const std::string Derivatives = "#extension GL_OES_standard_derivatives : enable";
+    struct Case {
+        ShaderStage stage;
+        const char* source;
+        std::vector<std::string> extensions;
+    } cases[] = {
+        {FragmentStage, "#version 110\nuniform float k;\n  # extension GL_EXT_a : enable\r\n"
+                        "float f() { return fwidth(k); }\n#extension GL_EXT_b : warn\n",
+         {Derivatives, "  # extension GL_EXT_a : enable\r", "#extension GL_EXT_b : warn"}},
+        {FragmentStage, "float f() { return dFdx(1.0); }\n", {Derivatives}},
+        {FragmentStage, "float dFdy(float x) { return x; }\n", {Derivatives}},
+        {FragmentStage, "float fwidthy;\n// #extension in a comment\nfloat f() { return fwidthy; }\n", {}},
+        {VertexStage, "#extension GL_EXT_a : enable\nfloat f() { return fwidth(1.0); }\n", {"#extension GL_EXT_a : enable"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        char* translated = TranslateToGlslEs(c.source, c.stage, 0);
+        const std::vector<std::string> all = Lines(translated);
+        free(translated);
+        const std::vector<std::string> head(all.begin(), all.begin() + static_cast<long>(c.extensions.size()));
+        EXPECT_EQ(c.extensions, head);
+        EXPECT_EQ(std::string::npos, all[c.extensions.size()].find("#extension"));
+        std::string directive;
+        const std::vector<std::string> lines = UserLinesOf(c.source, c.stage, 0, &directive);
+        const std::vector<std::string> source = Lines(c.source);
+        for (size_t i = 0; i < source.size(); i++)
+            EXPECT_EQ(source[i].find("#") == 0 || source[i].find("  #") == 0 ? "" : source[i], lines[i]) << "line " << i + 1;
+    }
+}
+
 // A compiler's log names the user's built-ins again, and only the layer's
 // own names change: "sampler2D" may be the user's.
 TEST(RestoreDesktopNames, GivesTheCompilersLogTheUsersNamesBack)

@@ -1,48 +1,35 @@
-#include "web/fixed_function.h"
-
+// Desktop GL's fixed-function state on WebGL: the current colour, point
+// size and point sprites, the viewport, the program in use, and drawing
+// with them: a draw hands the program the matrices and point size as
+// uniforms and the current colour as gl_Color's constant, and with no
+// program of the program's own draws with the layer's fixed-function
+// stand-in. Immediate mode (glBegin to glEnd) draws the axes, as lines of
+// the overlay (overlay.cpp).
 #include "web/gl_compat.h"
-#include "web/glsl_es.h"
+#include "web/layer.h"
 
-#include <GL/glu.h>
-#include <emscripten.h>
-#include <emscripten/html5.h>
-
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 
-// A client array as the user's code pointed it.
-struct ClientArray {
-    GLint size;
-    GLenum type;
-    GLsizei stride;
-    const void* pointer;
-    bool enabled;
-};
-
-static float projection[16], modelView[16];
-static float* currentMatrix = modelView;
 static float currentColour[4] = {1, 1, 1, 1};
 static GLint viewport[4];
 static float pointSize = 1;
 static bool pointSprites = false;   // only to answer glIsEnabled: every WebGL point is a sprite
-static ClientArray vertexArray, colourArray;
-static GLuint userProgram = 0;
-// An error of the layer's own (glOrtho's invalid box), reported before WebGL's.
-static GLenum pendingError = GL_NO_ERROR;
+static GLuint userProgram = 0;      // the program's, made current by glUseProgram
+static GLuint programInGL = 0;      // the one WebGL has current
+// The value gl_Color's location gives a draw without a colour array, as
+// WebGL holds it: setting it afresh for every draw would make WebGL (ANGLE)
+// start its drawing anew each time.
+static float colourInGL[4] = {0, 0, 0, 1};
+
+// The fixed-function colour stage: lines, and arrays drawn with no program.
+static GLuint fixedColourProgram = 0;
 
 static const int MaxImmediateVertices = 64;   // the axes take six
 static GLenum immediateMode;
 static float immediateVertices[MaxImmediateVertices * 3];
 static int immediateCount = 0;
-
-// The layer's programs: fixed-function colour (the lines, and arrays drawn
-// with no program), and the fixed-function fragment stage for a program
-// built from a vertex shader alone, as the Glitter mode's is.
-static GLuint fixedColourProgram = 0;
-static GLuint fixedFragmentShader = 0;
-// How this browser's compiler numbers the line after a #line directive.
-static int lineAfterDirective = 0;
+static unsigned char immediateCopy[sizeof immediateVertices];
+static SentBuffer immediateBuffer;
 
 static const char* const FixedColourVertex =
     "attribute vec4 glitter_Vertex;\n"
@@ -61,89 +48,19 @@ static const char* const FixedColourFragment =
     "varying vec4 glitter_FrontColor;\n"
     "void main() { gl_FragColor = glitter_FrontColor; }\n";
 
-static void LoadIdentity(float* m)
+void SetUpFixedFunction()
 {
-    for (int i = 0; i < 16; i++)
-        m[i] = i % 5 == 0 ? 1.0f : 0.0f;
-}
-
-// a = a x b, column-major.
-static void MultiplyInto(float* a, const float* b)
-{
-    float product[16];
-    for (int column = 0; column < 4; column++)
-        for (int row = 0; row < 4; row++) {
-            float sum = 0;
-            for (int k = 0; k < 4; k++)
-                sum += a[k * 4 + row] * b[column * 4 + k];
-            product[column * 4 + row] = sum;
-        }
-    memcpy(a, product, sizeof product);
-}
-
-bool HasWebGL()
-{
-    return emscripten_webgl_get_current_context() != 0;
-}
-
-static GLuint CompileLayerShader(GLenum type, const char* source)
-{
-    const GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    return shader;
-}
-
-GLuint BuildLayerProgram(const char* vertexSource, const char* fragmentSource)
-{
-    const GLuint program = glCreateProgram();
-    const GLuint vertex = CompileLayerShader(GL_VERTEX_SHADER, vertexSource);
-    const GLuint fragment = CompileLayerShader(GL_FRAGMENT_SHADER, fragmentSource);
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glBindAttribLocation(program, VertexLocation, "glitter_Vertex");
-    glBindAttribLocation(program, ColorLocation, "glitter_Color");
-    glBindAttribLocation(program, TexCoordLocation, "glitter_TexCoord");
-    glLinkProgram(program);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    return program;
-}
-
-// Compiles the line-numbering probe and reads its log.
-static int ProbeLineNumbering()
-{
-    const GLuint probe = CompileLayerShader(GL_VERTEX_SHADER, LineProbe);
-    char log[1024] = "";
-    glGetShaderInfoLog(probe, sizeof log, nullptr, log);
-    glDeleteShader(probe);
-    return LineAfterDirective(log);
-}
-
-GLenum glewInit()
-{
-    LoadIdentity(projection);
-    LoadIdentity(modelView);
-    if (HasWebGL()) {
+    programInGL = 0;
+    static const float DefaultColour[4] = {0, 0, 0, 1};   // a new context's
+    memcpy(colourInGL, DefaultColour, sizeof colourInGL);
+    fixedColourProgram = BuildLayerProgram(FixedColourVertex, FixedColourFragment, VertexLocation, ColorLocation);
+    immediateBuffer = SentBuffer{immediateCopy, sizeof immediateCopy, 0, 0, 0};
+    // The first time, the canvas's size; after a lost context, the one the
+    // program set.
+    if (viewport[2] == 0 && viewport[3] == 0)
         glGetIntegerv(GL_VIEWPORT, viewport);
-        fixedColourProgram = BuildLayerProgram(FixedColourVertex, FixedColourFragment);
-        fixedFragmentShader = CompileLayerShader(GL_FRAGMENT_SHADER, FixedColourFragment);
-        lineAfterDirective = ProbeLineNumbering();
-    }
-    return 0;
-}
-
-GLenum CompatGetError()
-{
-    const GLenum error = pendingError != GL_NO_ERROR ? pendingError : glGetError();
-    pendingError = GL_NO_ERROR;
-    return error;
-}
-
-void ModelViewProjection(float matrix[16])
-{
-    memcpy(matrix, projection, sizeof projection);
-    MultiplyInto(matrix, modelView);
+    else
+        glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
 }
 
 const float* CurrentColour()
@@ -156,73 +73,17 @@ const GLint* CurrentViewport()
     return viewport;
 }
 
+void UseGLProgram(GLuint program)
+{
+    if (program != programInGL)
+        glUseProgram(program);
+    programInGL = program;
+}
+
 void RestoreUserProgram()
 {
-    glUseProgram(userProgram);
-}
-
-static void PointArray(GLuint location, const ClientArray& array)
-{
-    if (array.pointer)
-        glVertexAttribPointer(location, array.size, array.type, GL_FALSE, array.stride, array.pointer);
-    if (array.enabled)
-        glEnableVertexAttribArray(location);
-    else
-        glDisableVertexAttribArray(location);
-}
-
-void RestoreClientArrays()
-{
-    PointArray(VertexLocation, vertexArray);
-    PointArray(ColorLocation, colourArray);
-}
-
-void glMatrixMode(GLenum mode)
-{
-    currentMatrix = mode == GL_PROJECTION ? projection : modelView;
-}
-
-void glLoadIdentity()
-{
-    LoadIdentity(currentMatrix);
-}
-
-void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble nearPlane, GLdouble farPlane)
-{
-    // As desktop GL: a box with no width, height or depth is refused.
-    if (left == right || bottom == top || nearPlane == farPlane) {
-        if (pendingError == GL_NO_ERROR)
-            pendingError = GL_INVALID_VALUE;
-        return;
-    }
-    float ortho[16];
-    LoadIdentity(ortho);
-    ortho[0] = static_cast<float>(2 / (right - left));
-    ortho[5] = static_cast<float>(2 / (top - bottom));
-    ortho[10] = static_cast<float>(-2 / (farPlane - nearPlane));
-    ortho[12] = static_cast<float>(-(right + left) / (right - left));
-    ortho[13] = static_cast<float>(-(top + bottom) / (top - bottom));
-    ortho[14] = static_cast<float>(-(farPlane + nearPlane) / (farPlane - nearPlane));
-    MultiplyInto(currentMatrix, ortho);
-}
-
-void glRotated(GLdouble degrees, GLdouble x, GLdouble y, GLdouble z)
-{
-    const double length = std::sqrt(x * x + y * y + z * z);
-    if (length == 0)
-        return;
-    x /= length, y /= length, z /= length;
-    const double radians = degrees * std::acos(-1.0) / 180;
-    const double c = std::cos(radians), s = std::sin(radians), t = 1 - c;
-    const double rotation[16] = {
-        t * x * x + c,     t * x * y + s * z, t * x * z - s * y, 0,
-        t * x * y - s * z, t * y * y + c,     t * y * z + s * x, 0,
-        t * x * z + s * y, t * y * z - s * x, t * z * z + c,     0,
-        0, 0, 0, 1};
-    float single[16];
-    for (int i = 0; i < 16; i++)
-        single[i] = static_cast<float>(rotation[i]);
-    MultiplyInto(currentMatrix, single);
+    if (userProgram)
+        UseGLProgram(userProgram);
 }
 
 void glColor3f(GLfloat red, GLfloat green, GLfloat blue)
@@ -249,41 +110,11 @@ void glTexEnvi(GLenum, GLenum, GLint)
 {
 }
 
-void glVertexPointer(GLint size, GLenum type, GLsizei stride, const void* pointer)
-{
-    vertexArray = ClientArray{size, type, stride, pointer, vertexArray.enabled};
-    glVertexAttribPointer(VertexLocation, size, type, GL_FALSE, stride, pointer);
-}
-
-void glColorPointer(GLint size, GLenum type, GLsizei stride, const void* pointer)
-{
-    colourArray = ClientArray{size, type, stride, pointer, colourArray.enabled};
-    glVertexAttribPointer(ColorLocation, size, type, GL_FALSE, stride, pointer);
-}
-
-static ClientArray* ArrayOf(GLenum array)
-{
-    return array == GL_VERTEX_ARRAY ? &vertexArray : array == GL_COLOR_ARRAY ? &colourArray : nullptr;
-}
-
-void glEnableClientState(GLenum array)
-{
-    if (ClientArray* client = ArrayOf(array)) {
-        client->enabled = true;
-        glEnableVertexAttribArray(array == GL_VERTEX_ARRAY ? VertexLocation : ColorLocation);
-    }
-}
-
-void glDisableClientState(GLenum array)
-{
-    if (ClientArray* client = ArrayOf(array)) {
-        client->enabled = false;
-        glDisableVertexAttribArray(array == GL_VERTEX_ARRAY ? VertexLocation : ColorLocation);
-    }
-}
-
+// Text waits to be drawn with the state it was printed in: whatever changes
+// that state, or draws, draws the text first.
 void CompatEnable(GLenum capability)
 {
+    FlushOverlay();
     if (capability == GL_POINT_SPRITE)
         pointSprites = true;
     else
@@ -292,6 +123,7 @@ void CompatEnable(GLenum capability)
 
 void CompatDisable(GLenum capability)
 {
+    FlushOverlay();
     if (capability == GL_POINT_SPRITE)
         pointSprites = false;
     else
@@ -302,57 +134,101 @@ GLboolean CompatIsEnabled(GLenum capability)
 {
     switch (capability) {
     case GL_POINT_SPRITE: return pointSprites;
-    case GL_VERTEX_ARRAY: return vertexArray.enabled;
-    case GL_COLOR_ARRAY: return colourArray.enabled;
+    case GL_VERTEX_ARRAY: return ClientArrayEnabled(VertexLocation);
+    case GL_COLOR_ARRAY: return ClientArrayEnabled(ColorLocation);
     default: return glIsEnabled(capability);
     }
 }
 
 void CompatViewport(GLint x, GLint y, GLsizei width, GLsizei height)
 {
+    FlushOverlay();
     viewport[0] = x, viewport[1] = y, viewport[2] = width, viewport[3] = height;
     glViewport(x, y, width, height);
+}
+
+// The viewport is answered from what was set: asking WebGL would wait for
+// the GPU.
+void CompatGetIntegerv(GLenum name, GLint* values)
+{
+    if (name == GL_VIEWPORT)
+        memcpy(values, viewport, sizeof viewport);
+    else
+        glGetIntegerv(name, values);
+}
+
+void CompatDepthMask(GLboolean write)
+{
+    FlushOverlay();
+    glDepthMask(write);
+}
+
+void CompatBlendFunc(GLenum source, GLenum destination)
+{
+    FlushOverlay();
+    glBlendFunc(source, destination);
+}
+
+void CompatClear(GLbitfield buffers)
+{
+    FlushOverlay();
+    StartOverlayFrame();
+    glClear(buffers);
+}
+
+void CompatFlush()
+{
+    FlushOverlay();
 }
 
 void CompatUseProgram(GLuint program)
 {
     userProgram = program;
-    glUseProgram(program);
+    // Program 0 is fixed function, which the layer makes current when it draws.
+    if (program)
+        UseGLProgram(program);
 }
 
-// Hands program what desktop GL hands a shader through its built-ins: the
-// matrices, the point size and, with no colour array, the current colour.
-// Names the program does not use have no location and are skipped.
+// Hands the program what desktop GL hands a shader through its built-ins:
+// the matrices and the point size.
 static void SetBuiltIns(GLuint program)
 {
-    float mvp[16];
-    ModelViewProjection(mvp);
-    const GLint mvpAt = glGetUniformLocation(program, "glitter_ModelViewProjectionMatrix");
-    if (mvpAt >= 0)
-        glUniformMatrix4fv(mvpAt, 1, GL_FALSE, mvp);
-    const GLint modelViewAt = glGetUniformLocation(program, "glitter_ModelViewMatrix");
-    if (modelViewAt >= 0)
-        glUniformMatrix4fv(modelViewAt, 1, GL_FALSE, modelView);
-    const GLint projectionAt = glGetUniformLocation(program, "glitter_ProjectionMatrix");
-    if (projectionAt >= 0)
-        glUniformMatrix4fv(projectionAt, 1, GL_FALSE, projection);
-    const GLint pointSizeAt = glGetUniformLocation(program, "glitter_PointSize");
-    if (pointSizeAt >= 0)
-        glUniform1f(pointSizeAt, pointSize);
-    if (!colourArray.enabled)
-        glVertexAttrib4fv(ColorLocation, currentColour);
+    const LinkedProgram& uniforms = LinkedProgramOf(program);
+    if (uniforms.modelViewProjection >= 0) {
+        float mvp[16];
+        ModelViewProjection(mvp);
+        glUniformMatrix4fv(uniforms.modelViewProjection, 1, GL_FALSE, mvp);
+    }
+    if (uniforms.modelView >= 0)
+        glUniformMatrix4fv(uniforms.modelView, 1, GL_FALSE, ModelViewMatrix());
+    if (uniforms.projection >= 0)
+        glUniformMatrix4fv(uniforms.projection, 1, GL_FALSE, ProjectionMatrix());
+    if (uniforms.pointSize >= 0)
+        glUniform1f(uniforms.pointSize, pointSize);
+}
+
+// The current colour as gl_Color for a draw without a colour array.
+static void UseCurrentColour()
+{
+    if (memcmp(colourInGL, currentColour, sizeof colourInGL) == 0)
+        return;
+    glVertexAttrib4fv(ColorLocation, currentColour);
+    memcpy(colourInGL, currentColour, sizeof colourInGL);
 }
 
 void CompatDrawArrays(GLenum mode, GLint first, GLsizei count)
 {
-    // With no program of the user's, desktop GL draws with fixed function.
+    FlushOverlay();
+    // With no program of the program's own, desktop GL draws with fixed function.
     const GLuint program = userProgram ? userProgram : fixedColourProgram;
-    if (!userProgram)
-        glUseProgram(program);
+    UseGLProgram(program);
+    const unsigned arrays = SendClientArrays(first, count);
+    // What the program reads and is not given an array for is a constant.
+    UseAttribArrays(arrays, LinkedProgramOf(program).attribs & ~arrays);
     SetBuiltIns(program);
+    if (!(arrays & 1u << ColorLocation))
+        UseCurrentColour();
     glDrawArrays(mode, first, count);
-    if (!userProgram)
-        RestoreUserProgram();
 }
 
 void glBegin(GLenum mode)
@@ -369,77 +245,32 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
     vertex[0] = x, vertex[1] = y, vertex[2] = z;
 }
 
-// Draws what glVertex gave since glBegin, in the current colour, leaving the
-// client arrays as the user's code set them.
+// Draws what glVertex gave since glBegin, in the current colour: lines
+// (the axes) over the scene with the text, anything else at once.
 void glEnd()
 {
-    glUseProgram(fixedColourProgram);
-    glVertexAttribPointer(VertexLocation, 3, GL_FLOAT, GL_FALSE, 0, immediateVertices);
-    glEnableVertexAttribArray(VertexLocation);
-    glDisableVertexAttribArray(ColorLocation);
-    SetBuiltIns(fixedColourProgram);
-    glVertexAttrib4fv(ColorLocation, currentColour);
-    glDrawArrays(immediateMode, 0, immediateCount);
-    RestoreClientArrays();
-    RestoreUserProgram();
-}
-
-static ShaderStage StageOf(GLuint shader)
-{
-    GLint type = 0;
-    glGetShaderiv(shader, GL_SHADER_TYPE, &type);
-    return type == GL_FRAGMENT_SHADER ? FragmentStage : VertexStage;
-}
-
-void CompatShaderSource(GLuint shader, GLsizei count, const GLchar* const* strings, const GLint* lengths)
-{
-    // One text of all the strings, each of its given length or up to its NUL.
-    size_t total = 0;
-    for (GLsizei i = 0; i < count; i++)
-        total += lengths && lengths[i] >= 0 ? static_cast<size_t>(lengths[i]) : strlen(strings[i]);
-    char* source = static_cast<char*>(malloc(total + 1));
-    if (!source)
+    if (immediateCount == 0)
         return;
-    char* end = source;
-    for (GLsizei i = 0; i < count; i++) {
-        const size_t length = lengths && lengths[i] >= 0 ? static_cast<size_t>(lengths[i]) : strlen(strings[i]);
-        memcpy(end, strings[i], length);
-        end += length;
+    if (immediateMode == GL_LINES) {
+        float mvp[16], clip[MaxImmediateVertices * 4];
+        ModelViewProjection(mvp);
+        for (int i = 0; i < immediateCount; i++) {
+            const float* v = &immediateVertices[i * 3];
+            for (int row = 0; row < 4; row++)
+                clip[i * 4 + row] = mvp[row] * v[0] + mvp[4 + row] * v[1] + mvp[8 + row] * v[2] + mvp[12 + row];
+        }
+        AddOverlayLines(clip, immediateCount, currentColour);
+        return;
     }
-    *end = '\0';
-    char* translated = TranslateToGlslEs(source, StageOf(shader), lineAfterDirective);
-    const char* given = translated ? translated : source;
-    glShaderSource(shader, 1, &given, nullptr);
-    free(translated);
-    free(source);
-}
-
-void CompatGetShaderInfoLog(GLuint shader, GLsizei size, GLsizei* length, GLchar* log)
-{
-    glGetShaderInfoLog(shader, size, length, log);
-    if (size <= 0)
-        return;
-    RestoreDesktopNames(log, StageOf(shader));
-    if (length)
-        *length = static_cast<GLsizei>(strlen(log));
-}
-
-// Asked of WebGL itself: the program's shaders are flagged for deletion once
-// attached, and Emscripten then no longer knows them by name.
-EM_JS(int, HasFragmentShader, (GLuint program), {
-    return GLctx.getAttachedShaders(GL.programs[program]).some(function(shader) {
-        return GLctx.getShaderParameter(shader, GLctx.SHADER_TYPE) == GLctx.FRAGMENT_SHADER;
-    });
-});
-
-void CompatLinkProgram(GLuint program)
-{
-    glBindAttribLocation(program, VertexLocation, "glitter_Vertex");
-    glBindAttribLocation(program, ColorLocation, "glitter_Color");
-    // WebGL has no fixed-function fragment stage to fall back on.
-    if (!HasFragmentShader(program))
-        glAttachShader(program, fixedFragmentShader);
-    glLinkProgram(program);
+    FlushOverlay();
+    UseGLProgram(fixedColourProgram);
+    SendIfChanged(&immediateBuffer, immediateVertices, static_cast<size_t>(immediateCount) * 3 * sizeof(float));
+    PointAttrib(VertexLocation, immediateBuffer, 3, GL_FLOAT, GL_FALSE, 0, 0);
+    UseAttribArrays(1u << VertexLocation, 1u << ColorLocation);
+    SetBuiltIns(fixedColourProgram);
+    UseCurrentColour();
+    glDrawArrays(immediateMode, 0, immediateCount);
+    RestoreUserProgram();
 }
 
 static bool IsPowerOfTwo(GLsizei n)
@@ -461,18 +292,5 @@ void CompatTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei 
     if (level == 0 && !(IsPowerOfTwo(width) && IsPowerOfTwo(height))) {
         glTexParameteri(target, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(target, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    }
-}
-
-const GLubyte* gluErrorString(GLenum error)
-{
-    switch (error) {
-    case GL_NO_ERROR: return reinterpret_cast<const GLubyte*>("no error");
-    case GL_INVALID_ENUM: return reinterpret_cast<const GLubyte*>("invalid enumerant");
-    case GL_INVALID_VALUE: return reinterpret_cast<const GLubyte*>("invalid value");
-    case GL_INVALID_OPERATION: return reinterpret_cast<const GLubyte*>("invalid operation");
-    case GL_OUT_OF_MEMORY: return reinterpret_cast<const GLubyte*>("out of memory");
-    case GL_INVALID_FRAMEBUFFER_OPERATION: return reinterpret_cast<const GLubyte*>("invalid framebuffer operation");
-    default: return reinterpret_cast<const GLubyte*>("unknown error");
     }
 }

@@ -1,8 +1,12 @@
 // What the program uses of desktop OpenGL 2.0 that WebGL 1 lacks, built on
-// WebGL: fixed-function matrices, immediate-mode lines, vertex and colour
-// client arrays, the current colour, point size and point sprites
-// (fixed_function.cpp), desktop GLSL turned into GLSL ES (glsl_es.cpp), and
-// the raster position with bitmap text and pixel rectangles (raster.cpp).
+// WebGL by the units of this folder (web/README.md tells what differs and
+// why): fixed-function matrices (matrices.cpp), the current colour, point
+// size, point sprites, immediate-mode lines and the drawing with them
+// (fixed_function.cpp), the client arrays, kept in buffer objects of the
+// layer's own (vertex_arrays.cpp), desktop GLSL turned into GLSL ES
+// (shader_hooks.cpp, glsl_es.cpp), the raster position with pixel rectangles
+// (raster.cpp), bitmap text and the axes' lines (overlay.cpp), and GL errors checked
+// without waiting for the GPU every frame (error_checks_web.cpp).
 //
 // Attribute locations 0 and 1 stand for gl_Vertex and gl_Color: the program
 // binds no names there, so they are free.
@@ -56,10 +60,24 @@ void CompatEnable(GLenum capability);
 void CompatDisable(GLenum capability);
 GLboolean CompatIsEnabled(GLenum capability);
 void CompatViewport(GLint x, GLint y, GLsizei width, GLsizei height);
+void CompatGetIntegerv(GLenum name, GLint* values);
+void CompatDepthMask(GLboolean write);
+void CompatBlendFunc(GLenum source, GLenum destination);
+void CompatClear(GLbitfield buffers);
+void CompatFlush();
 void CompatUseProgram(GLuint program);
 void CompatDrawArrays(GLenum mode, GLint first, GLsizei count);
+void CompatVertexAttribPointer(GLuint location, GLint size, GLenum type, GLboolean normalized, GLsizei stride,
+                               const void* pointer);
+void CompatEnableVertexAttribArray(GLuint location);
+void CompatDisableVertexAttribArray(GLuint location);
+GLuint CompatCreateShader(GLenum type);
+void CompatDeleteShader(GLuint shader);
 void CompatShaderSource(GLuint shader, GLsizei count, const GLchar* const* strings, const GLint* lengths);
 void CompatGetShaderInfoLog(GLuint shader, GLsizei size, GLsizei* length, GLchar* log);
+void CompatAttachShader(GLuint program, GLuint shader);
 void CompatLinkProgram(GLuint program);
+void CompatDeleteProgram(GLuint program);
+GLint CompatGetUniformLocation(GLuint program, const GLchar* name);
 void CompatTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
                       GLint border, GLenum format, GLenum type, const void* pixels);

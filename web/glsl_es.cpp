@@ -62,11 +62,10 @@ static const char* const FragmentPrelude =
     "precision mediump float;\n"
     "#endif\n"
     "varying vec4 glitter_FrontColor;\n"
-    "vec4 glitter_TexCoord[4];\n"
+    // One coordinate, the sprite's: SwiftShader (WebGL without a GPU) makes
+    // a longer array, written in main, cost every fragment twice the time.
+    "vec4 glitter_TexCoord[1];\n"
     TEXTURE3D;
-
-// "#line " and a number, then a line end.
-static const size_t LineDirectiveBytes = 20;
 
 // Fixed-function point size: desktop GL takes glPointSize's unless the
 // shader asks to set its own, which the program never does.
@@ -76,23 +75,35 @@ static const char* const VertexMain =
 static const char* const FragmentMain =
     "\nvoid main() { glitter_TexCoord[0] = vec4(gl_PointCoord, 0.0, 1.0); glitter_main(); }\n";
 
-// The longest growth of a name, in bytes per byte of the source: "main"
-// (4) becomes "glitter_main" (12).
-static const size_t MaxGrowth = 3;
+// dFdx, dFdy and fwidth are built into desktop GLSL; GLSL ES has them from
+// this extension, which the context enables.
+static const char* const DerivativesExtension = "#extension GL_OES_standard_derivatives : enable\n";
 
 static bool IsNameCharacter(char c)
 {
     return isalnum(static_cast<unsigned char>(c)) || c == '_';
 }
 
-// Whether line (up to its end) is a #version directive.
-static bool IsVersionLine(const char* line)
+// Whether line (up to its end) is the preprocessor directive named name.
+static bool IsDirectiveLine(const char* line, const char* name)
 {
     line += strspn(line, " \t");
     if (*line != '#')
         return false;
     line += 1 + strspn(line + 1, " \t");
-    return strncmp(line, "version", 7) == 0 && !IsNameCharacter(line[7]);
+    const size_t length = strlen(name);
+    return strncmp(line, name, length) == 0 && !IsNameCharacter(line[length]);
+}
+
+// The length of the name starting at c, or 0 when no name starts there.
+static size_t NameAt(const char* source, const char* c)
+{
+    if (!IsNameCharacter(*c) || (c > source && IsNameCharacter(c[-1])))
+        return 0;
+    size_t length = 0;
+    while (IsNameCharacter(c[length]))
+        length++;
+    return length;
 }
 
 // The replacement of the name of length characters at name, or null.
@@ -104,11 +115,85 @@ static const char* Replacement(const Rename* renames, const char* name, size_t l
     return nullptr;
 }
 
-// Appends text to the output at *end.
-static void Put(char** end, const char* text, size_t length)
+static bool UsesDerivatives(const char* source)
 {
-    memcpy(*end, text, length);
-    *end += length;
+    static const Rename Derivatives[] = {{"dFdx", ""}, {"dFdy", ""}, {"fwidth", ""}, {nullptr, nullptr}};
+    for (const char* c = source; *c; c++)
+        if (const size_t length = NameAt(source, c))
+            if (Replacement(Derivatives, c, length))
+                return true;
+    return false;
+}
+
+// Where the translation goes: while at is null it is only measured, so that
+// exactly what it needs is allocated before it is written.
+struct Output {
+    char* at;
+    size_t length;
+};
+
+static void Put(Output* out, const char* text, size_t length)
+{
+    if (out->at)
+        memcpy(out->at + out->length, text, length);
+    out->length += length;
+}
+
+static void PutText(Output* out, const char* text)
+{
+    Put(out, text, strlen(text));
+}
+
+// GLSL ES takes #extension only before anything else: the derivatives'
+// extension if the fragment shader uses them, then the user's own lines.
+static void PutExtensions(Output* out, const char* source, ShaderStage stage)
+{
+    if (stage == FragmentStage && UsesDerivatives(source))
+        PutText(out, DerivativesExtension);
+    for (const char* line = source; *line;) {
+        const size_t length = strcspn(line, "\n");
+        if (IsDirectiveLine(line, "extension")) {
+            Put(out, line, length);
+            PutText(out, "\n");
+        }
+        line += length + (line[length] == '\n');
+    }
+}
+
+// The user's lines, built-ins renamed; the #version line, and the #extension
+// lines moved to the top, are left blank so that every line keeps its number.
+static void PutUserLines(Output* out, const char* source, const Rename* renames)
+{
+    for (const char* c = source; *c;) {
+        const bool lineStart = c == source || c[-1] == '\n';
+        if (lineStart && (IsDirectiveLine(c, "version") || IsDirectiveLine(c, "extension"))) {
+            c += strcspn(c, "\n");   // GLSL ES is version 100 without being told
+            continue;
+        }
+        const size_t length = NameAt(source, c);
+        if (!length) {
+            Put(out, c++, 1);
+            continue;
+        }
+        const char* es = Replacement(renames, c, length);
+        if (es)
+            PutText(out, es);
+        else
+            Put(out, c, length);
+        c += length;
+    }
+}
+
+static void Translate(Output* out, const char* source, ShaderStage stage, int lineAfterDirective)
+{
+    const bool vertex = stage == VertexStage;
+    PutExtensions(out, source, stage);
+    PutText(out, vertex ? VertexPrelude : FragmentPrelude);
+    char directive[32];
+    snprintf(directive, sizeof directive, "#line %d\n", 1 - lineAfterDirective);
+    PutText(out, directive);
+    PutUserLines(out, source, vertex ? VertexRenames : FragmentRenames);
+    PutText(out, vertex ? VertexMain : FragmentMain);
 }
 
 int LineAfterDirective(const char* probeLog)
@@ -120,38 +205,14 @@ int LineAfterDirective(const char* probeLog)
 
 char* TranslateToGlslEs(const char* source, ShaderStage stage, int lineAfterDirective)
 {
-    const bool vertex = stage == VertexStage;
-    const char* prelude = vertex ? VertexPrelude : FragmentPrelude;
-    const char* wrapper = vertex ? VertexMain : FragmentMain;
-    const Rename* renames = vertex ? VertexRenames : FragmentRenames;
-    char* translated = static_cast<char*>(
-        malloc(strlen(prelude) + LineDirectiveBytes + MaxGrowth * strlen(source) + strlen(wrapper) + 1));
+    Output measured = {nullptr, 0};
+    Translate(&measured, source, stage, lineAfterDirective);
+    char* translated = static_cast<char*>(malloc(measured.length + 1));
     if (!translated)
         return nullptr;
-    char* end = translated;
-    Put(&end, prelude, strlen(prelude));
-    end += snprintf(end, LineDirectiveBytes, "#line %d\n", 1 - lineAfterDirective);
-    for (const char* c = source; *c;) {
-        const bool lineStart = c == source || c[-1] == '\n';
-        if (lineStart && IsVersionLine(c)) {
-            c += strcspn(c, "\n");   // GLSL ES is version 100 without being told
-            continue;
-        }
-        if (!IsNameCharacter(*c) || (c > source && IsNameCharacter(c[-1]))) {
-            *end++ = *c++;
-            continue;
-        }
-        size_t length = 0;
-        while (IsNameCharacter(c[length]))
-            length++;
-        const char* es = Replacement(renames, c, length);
-        if (es)
-            Put(&end, es, strlen(es));
-        else
-            Put(&end, c, length);
-        c += length;
-    }
-    Put(&end, wrapper, strlen(wrapper) + 1);
+    Output out = {translated, 0};
+    Translate(&out, source, stage, lineAfterDirective);
+    translated[out.length] = '\0';
     return translated;
 }
 
@@ -160,10 +221,7 @@ void RestoreDesktopNames(char* log, ShaderStage stage)
     const Rename* renames = stage == VertexStage ? VertexRenames : FragmentRenames;
     char* out = log;
     for (const char* c = log; *c;) {
-        size_t length = 0;
-        if (IsNameCharacter(*c) && (c == log || !IsNameCharacter(c[-1])))
-            while (IsNameCharacter(c[length]))
-                length++;
+        const size_t length = NameAt(log, c);
         // Only the names this layer made up: "sampler2D" may be the user's own.
         const Rename* found = nullptr;
         for (const Rename* r = renames; length && r->desktop; r++)

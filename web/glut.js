@@ -6,7 +6,10 @@
 // into GLUT's callbacks: what a drag, a pinch or a double click does is the
 // program's business. When a callback ends the program (Escape
 // calls exit), nothing of it runs again; the page learns of it through
-// Module.onExit.
+// Module.onExit. When the browser takes the context away, no frame is drawn
+// and no timer runs until it gives it back; then the program makes its GL
+// objects again (glutGraphicsResetFunc) and goes on where it was. The page
+// is told through Module.onGraphicsLost and Module.onGraphicsRestored.
 var LibraryGlut = {
   $Glut: {
     startTime: 0,
@@ -19,6 +22,9 @@ var LibraryGlut = {
     running: true,
     timers: null,   // the pending timeouts, a Set made by glutInit
     shownWidth: -1, shownHeight: -1,   // the size reshape was last told
+    lost: false,    // the WebGL context is gone
+    heldTimers: [],   // timers due while it was gone, to run once it is back
+    graphicsReset: 0,   // the program's callback for a context given back
 
     // The browser's names of the keys GLUT hands the special callback.
     specialKeys: {
@@ -48,6 +54,7 @@ var LibraryGlut = {
       Glut.running = false;
       Glut.timers.forEach(clearTimeout);
       Glut.timers.clear();
+      Glut.heldTimers = [];
       Glut.listen(false);
     },
 
@@ -150,10 +157,43 @@ var LibraryGlut = {
       }
     },
 
-    // One pass of the event loop, once per animation frame: a new size
-    // first, then idle, then the display if one was posted.
-    frame: function() {
+    // The context is gone, and with it every GL object: nothing may draw
+    // or build against it until it is back.
+    onContextLost: function(event) {
+      event.preventDefault();   // or the browser never gives it back
       if (!Glut.running) return;
+      Glut.lost = true;
+      if (Module.onGraphicsLost) Module.onGraphicsLost();
+    },
+
+    // Extensions enabled on the old context are not on the new one: enable
+    // them again, Emscripten's own and the derivatives the shaders may use.
+    enableExtensions: function(context) {
+      context.initExtensionsDone = false;
+      GL.initExtensions(context);
+      context.GLctx.getExtension('OES_standard_derivatives');
+    },
+
+    onContextRestored: function() {
+      if (!Glut.running || !Glut.lost) return;
+      Glut.enableExtensions(GL.currentContext);
+      Glut.lost = false;
+      if (Glut.graphicsReset)
+        Glut.run(function() { {{{ makeDynCall('v', 'Glut.graphicsReset') }}}(); });
+      if (!Glut.running) return;
+      Glut.shownWidth = Glut.shownHeight = -1;   // reshape sets the viewport again
+      requestAnimationFrame(Glut.frame);
+      var held = Glut.heldTimers;
+      Glut.heldTimers = [];
+      held.forEach(function(timer) { timer(); });
+      if (Module.onGraphicsRestored) Module.onGraphicsRestored();
+    },
+
+    // One pass of the event loop, once per animation frame: a new size
+    // first, then idle, then the display if one was posted. None while the
+    // context is gone: the loop starts again when it is back.
+    frame: function() {
+      if (!Glut.running || Glut.lost) return;
       var canvas = Module.canvas;
       var width = canvas.clientWidth, height = canvas.clientHeight;
       if (width !== Glut.shownWidth || height !== Glut.shownHeight) {
@@ -204,9 +244,18 @@ var LibraryGlut = {
       majorVersion: 1, minorVersion: 0, alpha: false, depth: true, stencil: false,
       antialias: false, premultipliedAlpha: false, preserveDrawingBuffer: false,
     });
-    if (context) GL.makeContextCurrent(context);
+    if (context) {
+      GL.makeContextCurrent(context);
+      Glut.enableExtensions(GL.currentContext);
+      canvas.addEventListener('webglcontextlost', Glut.onContextLost);
+      canvas.addEventListener('webglcontextrestored', Glut.onContextRestored);
+    }
     return 1;
   },
+
+  // Not GLUT's: what makes the program's GL objects again when a lost
+  // context is given back (gl/graphics_reset.h).
+  glutGraphicsResetFunc: function(callback) { Glut.graphicsReset = callback; },
 
   glutDisplayFunc: function(callback) { Glut.display = callback; },
   glutReshapeFunc: function(callback) { Glut.reshape = callback; },
@@ -219,10 +268,15 @@ var LibraryGlut = {
   glutMultiButtonFunc: function(callback) { Glut.multiButton = callback; },
   glutMultiMotionFunc: function(callback) { Glut.multiMotion = callback; },
 
+  // A timer due while the context is gone waits for it to come back.
   glutTimerFunc: function(milliseconds, callback, value) {
+    var fire = function() {
+      Glut.run(function() { {{{ makeDynCall('vi', 'callback') }}}(value); });
+    };
     var id = setTimeout(function() {
       Glut.timers.delete(id);
-      Glut.run(function() { {{{ makeDynCall('vi', 'callback') }}}(value); });
+      if (Glut.lost) Glut.heldTimers.push(fire);
+      else fire();
     }, milliseconds);
     Glut.timers.add(id);
   },

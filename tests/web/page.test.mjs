@@ -93,12 +93,14 @@ test('the view follows the canvas as its handle resizes it', async (t) => {
             'nothing past the scaled X tip');
 });
 
+// The saved shader uses the derivatives, built into desktop GLSL and an
+// extension in WebGL's.
 test('a file the page writes while the program runs is built, and a broken one shown over the scene', async (t) => {
   const page = await open(t, shared.browser, shared.url);
   await waitFor('Glitter draws', async () => (await countPixels(page, 'lit', Scene)) >= 2000);
   await page.keyboard.press('m');
-  await page.evaluate(() => glitter.saveFile('fire.frag',
-    '#version 110\nvoid main() { gl_FragColor = vec4(0.0, 1.0, 0.0, 1.0); }\n'));
+  await page.evaluate(() => glitter.saveFile('fire.frag', '#version 110\n' +
+    'void main() { gl_FragColor = vec4(fwidth(1.0), 1.0 - dFdx(0.0), dFdy(0.0), 1.0); }\n'));
   await waitFor('the saved shader shows', async () => (await countPixels(page, [0, 255, 0], Scene)) >= 2000);
   await page.evaluate(() => glitter.saveFile('fire.frag', '#version 110\nvoid main()\n{\n    gl_FragColor = glw;\n}\n'));
   await waitFor('a broken one is reported on the console',

@@ -7,22 +7,38 @@
 
 #include "web/gl_compat.h"
 
-// There is no driver to ask for entry points; glewInit succeeds, and the
-// version check is whether the page gave the program a WebGL context.
+// There is no driver to ask for entry points: glewInit makes the layer's
+// own GL objects (web/glew_web.cpp), and the version check is whether the
+// page gave the program a WebGL context.
 #define GLEW_OK 0
 GLenum glewInit();
 #define GLEW_VERSION_2_0 HasWebGL()
 
 // Calls WebGL has, but that must do what desktop OpenGL does with them: take
-// desktop GLSL, draw with the fixed-function state, know point sprites.
+// desktop GLSL, draw with the fixed-function state and client arrays, know
+// point sprites, answer from what the layer keeps instead of waiting for the
+// GPU, and draw pending text before anything that changes how it would draw.
 #define glEnable CompatEnable
 #define glDisable CompatDisable
 #define glIsEnabled CompatIsEnabled
 #define glViewport CompatViewport
+#define glGetIntegerv CompatGetIntegerv
+#define glDepthMask CompatDepthMask
+#define glBlendFunc CompatBlendFunc
+#define glClear CompatClear
+#define glFlush CompatFlush
 #define glUseProgram CompatUseProgram
 #define glDrawArrays CompatDrawArrays
+#define glVertexAttribPointer CompatVertexAttribPointer
+#define glEnableVertexAttribArray CompatEnableVertexAttribArray
+#define glDisableVertexAttribArray CompatDisableVertexAttribArray
+#define glCreateShader CompatCreateShader
+#define glDeleteShader CompatDeleteShader
 #define glShaderSource CompatShaderSource
 #define glGetShaderInfoLog CompatGetShaderInfoLog
+#define glAttachShader CompatAttachShader
 #define glLinkProgram CompatLinkProgram
+#define glDeleteProgram CompatDeleteProgram
+#define glGetUniformLocation CompatGetUniformLocation
 #define glTexImage2D CompatTexImage2D
 #define glGetError CompatGetError

@@ -1,0 +1,5 @@
+#include "gl/graphics_reset.h"
+
+void WhenGraphicsReset(void (*)())
+{
+}
