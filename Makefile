@@ -22,7 +22,7 @@ WEB_BUILD := build-web
 # path; the modules they need (acorn) are Debian's, in /usr/share/nodejs.
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
-.PHONY: all deps build build-test build-asan run test repeat-gl-tests fuzz soak clean build-bench bench screenshots example gallery package windows test-windows web serve-web test-web bench-web web-screenshots
+.PHONY: all deps build build-test build-asan run test repeat-gl-tests fuzz soak clean build-bench bench bench-record screenshots example gallery package windows test-windows web serve-web test-web bench-web web-screenshots
 
 all: build
 
@@ -92,10 +92,16 @@ build-bench: deps
 # Frame rate, frame times, start-up time, peak memory and heap allocations of
 # both modes against a bare baseline frame, and the time from a saved shader
 # to the picture, under Xvfb (about three minutes; Google Benchmark and
-# heaptrack). Fails if Glitter's own code allocates per frame. The report
-# goes to docs/benchmarks.md.
+# heaptrack), and the time `glitter --record` takes for 4 s of Glitter mode.
+# Fails if Glitter's own code allocates per frame. The report goes to
+# docs/benchmarks.md.
 bench: build-bench
 	bench/run_bench.sh $(BENCH_BUILD) $(BENCH_BUILD)/benchmarks.md docs/benchmarks.md
+
+# The recorder alone: `glitter --record` of 4 s of Glitter mode, timed three
+# times under Xvfb against its target of 10 s (make bench times it too).
+bench-record: build-bench
+	bench/record_bench.sh $(BENCH_BUILD)/run/glitter
 
 # Stills and animated GIFs of both modes, for the README.
 screenshots: build
@@ -133,12 +139,13 @@ windows:
 
 # Under Wine on Xvfb: the unit tests of the Windows build, then the zip's
 # glitter.exe, unpacked into a scratch folder: start-up failures, a whole
-# session with reloads and keys, and how it treats the console it starts with.
+# session with reloads, keys and the mouse, how it treats the console it
+# starts with, and its recordings.
 test-windows: windows
 	rm -rf $(WINDOWS_BUILD)/unzipped && mkdir $(WINDOWS_BUILD)/unzipped
 	cd $(WINDOWS_BUILD)/unzipped && cmake -E tar xf ../glitter-*-windows-x64.zip
 	bash tests/e2e/units.sh $(WINDOWS_BUILD)/tests/glitter_tests.exe
-	for test in startup session console; do \
+	for test in startup session console record; do \
 	  bash tests/e2e/$$test.sh $(WINDOWS_BUILD)/unzipped/glitter.exe $(WINDOWS_BUILD)/unzipped || exit 1; done
 
 # The web page: build-web/site/ holds index.html, the program as glitter.js

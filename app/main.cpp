@@ -7,6 +7,7 @@
 #include "app/frame.h"
 #include "app/options.h"
 #include "app/pointer.h"
+#include "app/recorder.h"
 #include "app/view.h"
 #include "app/view_state.h"
 #include "app/window.h"
@@ -45,6 +46,10 @@ int main(int argc, char* argv[])
     view.mode = options.mode;
     SeedParticles();
     ReportGLError("init");
+    if (options.recordPath) {
+        RecordGif(options.recordPath, options.recordSeconds);
+        return 0;
+    }
 
     if (options.paused) {
         const int now = glutGet(GLUT_ELAPSED_TIME);

@@ -2,8 +2,9 @@
 # Benchmarks Glitter under Xvfb and Mesa's software renderer:
 #   bench/run_bench.sh BUILD_DIR [MARKDOWN_OUT...]
 # Runs BUILD_DIR/bench/glitter_bench once for the timings, then its frame
-# benchmarks again under heaptrack for the heap allocations, and writes the
-# report (bench/write_report.py) to each MARKDOWN_OUT. Fails if Glitter's own
+# benchmarks again under heaptrack for the heap allocations, then times the
+# program's recorder (bench/record_bench.sh), and writes the report
+# (bench/write_report.py, then the recorder's section) to each MARKDOWN_OUT. Fails if Glitter's own
 # code allocates in the frame loop.
 set -euo pipefail
 export LC_ALL=C
@@ -34,6 +35,8 @@ nm -C --defined-only "$build_dir/libglitter_core.a" | awk '$2 ~ /^[TtWw]$/ { $1 
 verdict=0
 python3 "$here/write_report.py" . "$(dpkg-query -W -f='${Version}' xvfb 2>/dev/null || echo '?')" >report.md || verdict=$?
 [ "$verdict" -eq 0 ] || [ "$verdict" -eq 3 ] || exit "$verdict"
+echo "timing recordings (about 10 s)" >&2
+"$here/record_bench.sh" "$build_dir/run/glitter" >>report.md
 cd - >/dev/null
 cat "$work/report.md"
 for out in "$@"; do

@@ -37,11 +37,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Glitter developers <glitter@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # dpkg-shlibdeps (dpkg-dev) names the runtime packages of the libraries the
-# binary links; without it, the names on Debian 12.
+# binary links (giflib's libgif7 among them, for --record); without it, the
+# names on Debian 12.
 find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libglut3.12, libglew2.2, libglu1-mesa, libopengl0, libc6, libstdc++6")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libglut3.12, libglew2.2, libglu1-mesa, libopengl0, libgif7, libc6, libstdc++6")
 endif()
 include(CPack)

@@ -1,8 +1,9 @@
-# Sourced by the scripts that take pictures of a running Glitter (the README's
-# screenshots, the gallery of examples): start the program on the private X
-# server of xvfb_session.sh, save stills and short animated GIFs of its
-# window, and end it. Work goes to the scratch folder capture_dir; at exit the
-# program, the X server and that folder go.
+# Sourced by the scripts that take pictures of Glitter (the README's
+# screenshots, the gallery of examples): on the private X server of
+# xvfb_session.sh, record animated GIFs with the program's own recorder, and
+# start the program to save stills of its window, then end it. Work goes to
+# the scratch folder capture_dir; at exit the program, the X server and that
+# folder go.
 
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb_session.sh"
 capture_dir=$(mktemp -d)
@@ -13,20 +14,14 @@ end_capture() {
 }
 trap end_capture EXIT
 
-Settle=2.5            # seconds of animation before each still
-GifFrames=36          # frames per GIF ...
-GifIntervalUs=100000  # ... taken about every 100 ms: a 3.6 s loop
-GifSize=300x300       # half size keeps each GIF small
-
-now_us() {
-    echo "${EPOCHREALTIME/./}"   # needs LC_ALL=C: a decimal point, not a comma
-}
+Settle=2.5   # seconds of animation before each still
 
 # Starts the program BINARY in the working folder DIR (where it finds its four
-# files), its stderr kept in capture_dir. Sets glitter_pid and glitter_window.
+# files), with any more of its options, its stderr kept in capture_dir:
+# start_glitter BINARY DIR [OPTION...]. Sets glitter_pid and glitter_window.
 start_glitter() {
     local binary=$1 dir=$2
-    (cd "$dir" && exec "$binary") 2>"$capture_dir/stderr" &
+    (cd "$dir" && exec "$binary" "${@:3}") 2>"$capture_dir/stderr" &
     glitter_pid=$!
     glitter_window=$(find_window Glitter)
     # With no window manager to place it, the window starts at (-1, -1) and
@@ -34,32 +29,19 @@ start_glitter() {
     xdotool windowmove --sync "$glitter_window" 0 0
 }
 
-# Grabs GifFrames frames of window ID into an animated GIF at PATH, its frame
-# delay set from the time the grabs actually took so it plays at real speed.
-capture_gif() {
-    local id=$1 path=$2 frames_dir="$capture_dir/frames" start now next i
-    rm -rf "$frames_dir"
-    mkdir -p "$frames_dir"
-    start=$(now_us)
-    for ((i = 0; i < GifFrames; i++)); do
-        next=$((start + (i + 1) * GifIntervalUs))
-        import -window "$id" -resize "$GifSize" "$frames_dir/$(printf '%03d' "$i").png"
-        now=$(now_us)
-        if ((now < next)); then
-            sleep "$(printf '0.%06d' $((next - now)))"
-        fi
-    done
-    local centiseconds=$((($(now_us) - start) / GifFrames / 10000))
-    convert -delay "$centiseconds" -loop 0 "$frames_dir"/*.png -layers Optimize "$path"
+# Records the first 4 s of the animation into the GIF at PATH with the
+# program BINARY, run in the working folder DIR, with any more of its
+# options (--mode fire): record_gif BINARY DIR PATH [OPTION...].
+record_gif() {
+    local binary=$1 dir=$2 path=$3
+    (cd "$dir" && "$binary" --record "$path" "${@:4}" >/dev/null)
 }
 
-# Lets the animation of the running program settle, then saves a still at
-# PNG and a GIF at GIF.
-capture_window() {
-    local png=$1 gif=$2
+# Lets the animation of the running program settle, then saves a still of
+# its window at PNG.
+capture_still() {
     sleep "$Settle"
-    import -window "$glitter_window" "$png"
-    capture_gif "$glitter_window" "$gif"
+    import -window "$glitter_window" "$1"
 }
 
 # Ends the program with Escape. Prints whatever it wrote to stderr; fails if

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Pictures of the gallery: runs Glitter on each example of examples/ under a
-# private Xvfb and saves a still and a short animated GIF of the mode the
-# example is for, then writes the gallery's page of them all.
+# Pictures of the gallery: on a private Xvfb, records the first 4 s of each
+# example of examples/ in the mode it is for into an animated GIF (glitter
+# --record), runs Glitter on it to save a still, then writes the gallery's
+# page of them all.
 #   scripts/gallery.sh GLITTER OUT_DIR [NAME...]
 # GLITTER is the program; OUT_DIR receives NAME.png and NAME.gif for each
 # example (every one when no NAME is given) and README.md, a table of every
 # example with its picture and the first line of its own README.md.
 set -euo pipefail
-export LC_ALL=C   # EPOCHREALTIME with a decimal point
 
 if [ $# -lt 2 ]; then
     echo "usage: $0 GLITTER OUT_DIR [NAME...]" >&2
@@ -29,16 +29,15 @@ if [ ${#names[@]} -eq 0 ]; then
 fi
 
 # An example that brings its own confetti.vert is for Glitter mode; the
-# others replace the Fire files and are shown after pressing m.
+# others replace the Fire files and are shown in Fire mode.
 render_example() {
-    local name=$1 run_dir="$capture_dir/run-$1"
+    local name=$1 run_dir="$capture_dir/run-$1" mode=glitter
     mkdir -p "$run_dir"
     "$here/example.sh" "$name" "$run_dir" >/dev/null
-    start_glitter "$glitter" "$run_dir"
-    if [ ! -f "$root/examples/$name/confetti.vert" ]; then
-        send_key "$glitter_window" m
-    fi
-    capture_window "$out_dir/$name.png" "$out_dir/$name.gif"
+    [ -f "$root/examples/$name/confetti.vert" ] || mode=fire
+    record_gif "$glitter" "$run_dir" "$out_dir/$name.gif" --mode "$mode"
+    start_glitter "$glitter" "$run_dir" --mode "$mode"
+    capture_still "$out_dir/$name.png"
     stop_glitter
     echo "$out_dir/$name.png"
     echo "$out_dir/$name.gif"

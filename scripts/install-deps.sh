@@ -13,7 +13,7 @@ case "$set_name" in
   linux)
     packages=(
       build-essential cmake pkg-config
-      freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev
+      freeglut3-dev libglew-dev libglu1-mesa-dev libgl-dev libgif-dev
       googletest libgtest-dev
       xvfb libgl1-mesa-dri xauth xdotool x11-utils imagemagick
       strace tesseract-ocr desktop-file-utils
@@ -28,8 +28,8 @@ case "$set_name" in
     # The MinGW-w64 compiler (its posix flavour, whose C++ runtime has
     # std::thread), Wine to run the result, and an X server with a GL driver
     # for Wine to draw on, and OCR to read text back from its windows.
-    # freeglut, GLEW and GoogleTest come from Debian's source packages
-    # (scripts/windows-deps.sh), not from here.
+    # freeglut, GLEW, giflib and GoogleTest come from Debian's source
+    # packages (scripts/windows-deps.sh), not from here.
     packages=(
       cmake make g++-mingw-w64-x86-64-posix
       wine wine64

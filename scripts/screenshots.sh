@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Shows what Glitter looks like without a display: runs it on a private Xvfb
-# and saves a still and a short animated GIF of each mode, then a still of a
-# mistyped fire.frag saved while it runs, then one of the knob panel with two
-# of Fire's knobs turned.
+# Shows what Glitter looks like without a display: on a private Xvfb,
+# records the first 4 s of each mode into an animated GIF (glitter
+# --record), then runs it and saves a still of each mode, one of a mistyped
+# fire.frag saved while it runs, and one of the knob panel with two of
+# Fire's knobs turned.
 #   scripts/screenshots.sh RUN_DIR OUT_DIR
 # RUN_DIR holds the glitter binary and its assets (a copy of them is used);
 # OUT_DIR receives glitter.png, glitter.gif, fire.png, fire.gif,
 # reload-error.png and knobs.png. Prints the files it made.
 set -euo pipefail
-export LC_ALL=C   # EPOCHREALTIME with a decimal point
 
 if [ $# -ne 2 ]; then
     echo "usage: $0 RUN_DIR OUT_DIR" >&2
@@ -21,10 +21,12 @@ source "$(dirname "$0")/capture.sh"
 
 start_private_xvfb
 cp -RL "$run_dir" "$capture_dir/run"
+record_gif "$capture_dir/run/glitter" "$capture_dir/run" "$out_dir/glitter.gif"
+record_gif "$capture_dir/run/glitter" "$capture_dir/run" "$out_dir/fire.gif" --mode fire
 start_glitter "$capture_dir/run/glitter" "$capture_dir/run"
-capture_window "$out_dir/glitter.png" "$out_dir/glitter.gif"
+capture_still "$out_dir/glitter.png"
 send_key "$glitter_window" m
-capture_window "$out_dir/fire.png" "$out_dir/fire.gif"
+capture_still "$out_dir/fire.png"
 sed -i 's/\* glow)/* glw)/' "$capture_dir/run/fire.frag"
 sleep 1
 import -window "$glitter_window" "$out_dir/reload-error.png"

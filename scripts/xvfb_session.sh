@@ -50,14 +50,19 @@ stop_private_xvfb() {
 }
 
 # Prints the id of the first window titled exactly TITLE, waiting up to 20 s
-# for it to be mapped.
+# for it to be mapped. A search can fail outright when a window it looks at
+# goes away meanwhile (BadWindow: Wine makes and drops windows of its own
+# as a program starts): it is tried again until the time is up.
 find_window() {
-    local title=$1 id
-    id=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) || true
-    if [ -z "$id" ]; then
-        echo "$(basename "$0"): no window titled \"$title\" appeared within 20 s" >&2
-        return 1
-    fi
+    local title=$1 id="" deadline=$((SECONDS + 20))
+    while [ -z "$id" ]; do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            echo "$(basename "$0"): no window titled \"$title\" appeared within 20 s" >&2
+            return 1
+        fi
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1) || true
+        [ -n "$id" ] || sleep 0.1
+    done
     echo "$id"
 }
 

@@ -20,13 +20,15 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/README.txt ${CMAKE_BINARY_DIR}/packagin
   @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/README.txt DESTINATION .)
 
-# freeglut and GLEW are linked into glitter.exe; their licences ask for their
-# notices to come along.
+# freeglut, GLEW and giflib are linked into glitter.exe; their licences ask
+# for their notices to come along.
 if(glitter_static_windows)
   install(FILES ${GLITTER_WINDOWS_DEPS}/share/licenses/freeglut/COPYING
     DESTINATION licenses RENAME freeglut-COPYING.txt)
   install(FILES ${GLITTER_WINDOWS_DEPS}/share/licenses/glew/LICENSE.txt
     DESTINATION licenses RENAME glew-LICENSE.txt)
+  install(FILES ${GLITTER_WINDOWS_DEPS}/share/licenses/giflib/COPYING
+    DESTINATION licenses RENAME giflib-COPYING.txt)
 endif()
 
 set(CPACK_GENERATOR ZIP)

@@ -86,8 +86,10 @@ wait_for "and takes the error away" 10 screen_says_no "Error"
 # Two files saved 0.1 s apart, as "Save All" does: the new fragment shader
 # reads a colour that only the new vertex shader writes, so building either
 # with the other's old version fails to link.
-lines=$(wc -l <"$GLITTER_STDERR")
 for try in 1 2 3 4 5; do
+  # A try whose saves came too far apart may have built them apart, and
+  # said so: only what is said after the last try counts.
+  lines=$(wc -l <"$GLITTER_STDERR")
   start=${EPOCHREALTIME//[.,]/}
   printf '#version 110\nvarying vec4 tint;\nvoid main() { gl_FragColor = tint; }\n' >fire.frag
   sleep 0.07

@@ -44,6 +44,16 @@ ARGUMENT_CASES=(
   "--mode with nothing after it|--mode|--mode needs glitter or fire"
   "--mode with a mode it does not have|--mode smoke|--mode takes glitter or fire, not 'smoke'"
   "--seconds without --record|--seconds 2|--seconds is how long to record: it needs --record FILE.gif"
+  "--record with nothing after it|--record|--record needs the name of the GIF file to write"
+  "--seconds with nothing after it|--record a.gif --seconds|--seconds needs a number of seconds"
+  "--seconds not a number|--record a.gif --seconds four|--seconds takes a number of seconds above 0 and up to 60, not 'four'"
+  "--seconds half a number|--record a.gif --seconds 2s|--seconds takes a number of seconds above 0 and up to 60, not '2s'"
+  "--seconds 0|--record a.gif --seconds 0|--seconds takes a number of seconds above 0 and up to 60, not '0'"
+  "--seconds below 0|--record a.gif --seconds -1|--seconds takes a number of seconds above 0 and up to 60, not '-1'"
+  "--seconds far too many|--record a.gif --seconds 3600|--seconds takes a number of seconds above 0 and up to 60, not '3600'"
+  "--seconds beyond any number|--record a.gif --seconds 1e999|--seconds takes a number of seconds above 0 and up to 60, not '1e999'"
+  "--paused with --record|--paused --record a.gif|--paused and --record do not go together: a recording starts at 0 and runs"
+  "a GIF in a folder that is not there|--record no/such/folder/a.gif|Cannot write GIF file no/such/folder/a.gif: No such file or directory"
 )
 
 start_xvfb
