@@ -74,6 +74,10 @@ export async function launchOnProfile(profile) {
     child.on('exit', (status) => reject(new Error(`chromium ended with status ${status}`)));
   });
   const browser = await chromium.connectOverCDP(endpoint);
-  const kill = () => new Promise((resolve) => { child.on('exit', resolve); child.kill('SIGTERM'); });
+  const kill = () => new Promise((resolve) => {
+    if (child.exitCode !== null || child.signalCode !== null) return resolve();
+    child.on('exit', resolve);
+    child.kill('SIGTERM');
+  });
   return { browser, context: browser.contexts()[0], kill };
 }

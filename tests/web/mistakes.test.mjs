@@ -29,8 +29,12 @@ const LongLoop = 'float s = 0.0; for (int i = 0; i < 100000000; i++) s += sin(fl
 
 test('an edit that froze the tab is held back when the browser starts again, and the page draws', async (t) => {
   const profile = mkdtempSync(join(tmpdir(), 'glitter-profile-'));
-  t.after(() => rmSync(profile, { recursive: true, force: true }));
   let chromium = await launchOnProfile(profile);
+  // Ended before its profile goes, or it writes there again.
+  t.after(async () => {
+    await chromium.kill();
+    rmSync(profile, { recursive: true, force: true });
+  });
   let page = await chromium.context.newPage();
   await page.goto(shared.url);
   await drawing(page);
@@ -39,7 +43,6 @@ test('an edit that froze the tab is held back when the browser starts again, and
   await waitFor('the tab stops answering', frozen, 60);
   await chromium.kill();
   chromium = await launchOnProfile(profile);
-  t.after(() => chromium.kill());
   page = await chromium.context.newPage();
   await page.goto(shared.url);
   await drawing(page);
