@@ -82,7 +82,8 @@ test('turned values are kept with the edits and come back after a reload, unless
   const changed = siteWith({ 'fire.vert': siteFile('fire.vert').replace('@slider 0.5 5.0 = 2.5', '@slider 0.5 5.0 = 3.0') });
   t.after(async () => { await server.stop(); changed.remove(); });
   const page = await open(t, shared.browser, `${server.url}glitter.svg`);
-  const editedFrag = `// kept before there were knobs\n${siteFile('fire.frag')}`;
+  // Kept by a page of before knob values: Glow's own value edited.
+  const editedFrag = siteFile('fire.frag').replace('@slider 0.0 3.0 = 1.0', '@slider 0.0 3.0 = 2.0');
   await keepWork(page, { edits: { 'fire.frag': editedFrag }, drawn: {}, trial: false });
   await page.goto(server.url);
   await drawing(page);
@@ -92,16 +93,28 @@ test('turned values are kept with the edits and come back after a reload, unless
   await slide(page, 'Rise', 4);
   await slide(page, 'Wind', 0.5);
   await page.getByLabel('Flame', { exact: true }).fill('#336699');
-  await waitFor('the values are kept', async () => (await keptWork(page, 'shipped'))?.knobs?.length === 3);
+  await slide(page, 'Glow', 2.5);
+  await waitFor('the values are kept', async () => (await keptWork(page, 'shipped'))?.knobs?.length === 4);
   await server.stop();
   server = await serve(changed.folder, new URL(server.url).port);
   await page.reload();
   await showing(page, 'Rise');
   await waitFor('the kept values are back', async () =>
-    (await knobRows(page)).join(', ') === 'Rise range 3, Wind range 0.5, Flame #336699, Glow range 1');
+    (await knobRows(page)).join(', ') === 'Rise range 3, Wind range 0.5, Flame #336699, Glow range 2.5');
   const knobs = await page.evaluate(() => JSON.parse(glitter.module.UTF8ToString(glitter.module._glitter_knobs(1))).knobs);
-  assert.deepEqual(knobs.map((knob) => knob.value), [[3], [0.5], [0.2, 0.4, 0.6], [1]], 'and set on the program');
+  assert.deepEqual(knobs.map((knob) => knob.value), [[3], [0.5], [0.2, 0.4, 0.6], [2.5]], 'and set on the program');
   assert.equal(await programFile(page, 'fire.frag'), editedFrag);
+
+  // Reset forgets the values with the edits; one turned then is kept alone.
+  page.once('dialog', (dialog) => dialog.accept());
+  await page.getByRole('button', { name: 'Reset' }).click();
+  await waitFor('Reset brings back the files\' values', async () =>
+    (await knobRows(page)).join(', ') === 'Rise range 3, Wind range 0, Flame #ff6b0f, Glow range 1');
+  await slide(page, 'Wind', -1);
+  await waitFor('the value is kept', async () => (await keptWork(page, 'shipped'))?.knobs?.length === 1);
+  await page.reload();
+  await page.getByRole('tab', { name: 'fire.vert' }).click();
+  await waitFor('and comes back', async () => (await knobRows(page))[1] === 'Wind range -1');
 });
 
 test('Download writes the turned values into the knobs\' lines of the files', async (t) => {
