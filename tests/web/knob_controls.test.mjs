@@ -30,10 +30,10 @@ const nextFrame = (page) => page.evaluate(() => new Promise((resolve) => request
 // Every particle where Glitter's grid puts it, in Paint times Level; Size
 // is one the compiler drops.
 const Painted = '#version 110\n' +
-  'uniform vec3 Paint;    // @color = 1.0 0.0 0.0\n' +
+  'uniform vec4 Paint;    // @color = 1.0 0.0 0.0 1.0\n' +
   'uniform float Level;   // @slider 0.0 1.0 = 1.0\n' +
   'uniform float Size;    // @slider 0.0 4.0\n' +
-  'void main() { gl_Position = vec4(gl_Vertex.xy * 2.0, 0.0, 1.0); gl_FrontColor = vec4(Paint * Level, 1.0); }\n';
+  'void main() { gl_Position = vec4(gl_Vertex.xy * 2.0, 0.0, 1.0); gl_FrontColor = vec4(Paint.rgb * Level, Paint.a); }\n';
 
 test('the controls follow the program\'s knobs of the mode on screen, and a turn shows in the next frame', async (t) => {
   const page = await open(t, shared.browser, shared.url);
@@ -41,7 +41,7 @@ test('the controls follow the program\'s knobs of the mode on screen, and a turn
   assert.deepEqual(await knobRows(page), ['Launch range 6', 'Spread range 0.28', 'Gold #ffb326']);
   await page.evaluate((shader) => glitter.saveFile('confetti.vert', shader), Painted);
   await showing(page, 'Paint');
-  assert.deepEqual(await knobRows(page), ['Paint #ff0000', 'Level range 1', 'Size range 0 unused']);
+  assert.deepEqual(await knobRows(page), ['Paint #ff0000 range 1', 'Level range 1', 'Size range 0 unused']);
   await waitFor('the paint is drawn', async () => (await countPixels(page, [255, 0, 0], Scene)) >= 2000);
 
   await page.getByLabel('Paint', { exact: true }).fill('#0000ff');
@@ -51,10 +51,15 @@ test('the controls follow the program\'s knobs of the mode on screen, and a turn
   await nextFrame(page);
   assert.equal(await countPixels(page, [0, 0, 255], Scene), 0, 'the level turned down in the next frame');
   assert.equal((await knobRows(page))[1], 'Level range 0');
+  await slide(page, 'Paint alpha', 0.5);
+  const knobs = await page.evaluate(() => JSON.parse(glitter.module.UTF8ToString(glitter.module._glitter_knobs(0))).knobs);
+  assert.deepEqual(knobs.map((knob) => knob.value), [[0, 0, 1, 0.5], [0], [0]]);
 
   await page.locator('#canvas').press('m');
   await showing(page, 'Rise');
   assert.deepEqual(await knobRows(page), ['Rise range 2.5', 'Wind range 0', 'Flame #ff6b0f', 'Glow range 1']);
+  for (const key of ['k', '+']) await page.locator('#canvas').press(key);   // the panel's key turns Rise up a step
+  await waitFor('the controls follow the key', async () => (await knobRows(page))[0] === 'Rise range 2.59');
   assert.deepEqual(page.errors, []);
 });
 
