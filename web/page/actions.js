@@ -1,9 +1,10 @@
 // The page's buttons and the ways a user changes what is shown: the gallery's
-// links (the address), Reset, Download and a sprite chosen or dropped on the
-// picture. All of them work after the program has ended too: the work can
+// links (the address), Reset, Download (with the knobs' values written into
+// the files) and a sprite chosen or dropped on the picture. All of them work after the program has ended too: the work can
 // still be taken away, and a new choice reloads the page to start it again.
 import { download } from './download.js';
 import { Modes, Sprite } from './files.js';
+import { filesWithKnobValues } from './knob_values.js';
 import { say } from './notices.js';
 import { SpriteStartBytes } from './program.js';
 import { Live, Shipped, sourceOfHash } from './sources.js';
@@ -45,7 +46,7 @@ export function wireActions({ gallery, program, buildPending, keepPending, pick 
   element('reset').addEventListener('click', () => { buildPending(); reset(program); });
   element('download').addEventListener('click', () => {
     buildPending();
-    download(`glitter-${workspaceSource()}.zip`, currentFiles());
+    download(`glitter-${workspaceSource()}.zip`, filesWithKnobValues(currentFiles()));
   });
   element('choose-sprite').addEventListener('click', () => element('sprite-file').click());
   element('sprite-file').addEventListener('change', (event) => {

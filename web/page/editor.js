@@ -91,6 +91,20 @@ export function setText(name, text) {
   if (text !== textOf(name)) views[name].setState(EditorState.create({ doc: text, extensions: extensions(name) }));
 }
 
+// Changes name's text to text as an edit of the user's: one step that undo
+// takes back, built like any other. Only the part that differs is replaced,
+// so the cursor and the marks elsewhere stay.
+export function editText(name, text) {
+  const old = textOf(name);
+  if (old === text) return;
+  const shorter = Math.min(old.length, text.length);
+  let from = 0, fromEnd = 0;
+  while (from < shorter && old[from] === text[from]) from++;
+  while (fromEnd < shorter - from && old.at(-1 - fromEnd) === text.at(-1 - fromEnd)) fromEnd++;
+  const changes = { from, to: old.length - fromEnd, insert: text.slice(from, text.length - fromEnd) };
+  views[name].dispatch({ changes, userEvent: 'input' });
+}
+
 // Whether the user may type: not while the files come from elsewhere.
 export function setLocked(value) {
   locked = value;

@@ -13,6 +13,8 @@ import {
   setUpWorkspace, workspaceSource,
 } from './workspace.js';
 import { wireActions } from './actions.js';
+import { createKnobControls, lockKnobText, showKnobsOfMode } from './knob_controls.js';
+import { takeKnobs } from './knob_values.js';
 
 // Typing must rest this long before the edit goes to the program.
 const RestMs = 150;
@@ -59,6 +61,8 @@ const programEars = {
     holdBackOnLostGraphics();
   },
   graphicsRestored: () => heldBack().length || hideNotice(),
+  knobs: takeKnobs,
+  state: ({ mode }) => showKnobsOfMode(mode),
   ended(kind, title, text) {
     attachProgram(null);
     program = null;
@@ -118,6 +122,7 @@ const showPickedAgain = () => element('source').classList.contains('warning') &&
 async function pick(source) {
   editor.setLocked(source === Live);
   for (const id of ['reset', 'choose-sprite']) element(id).disabled = source === Live;
+  lockKnobText(source === Live);
   showPicked(source);
   await openSource(source);
 }
@@ -139,6 +144,7 @@ async function loadEditor() {
 
 async function start() {
   followResizeHandle(element('resize-handle'), canvas);
+  createKnobControls(() => editor);
   gallery = await loadGallery();
   createPicker(gallery, element('gallery'));
   setUpWorkspace(gallery, canvas, workspaceEars);

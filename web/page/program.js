@@ -6,6 +6,10 @@
 //   built({ target, built, text, file, line }) after each build of a target
 //     (0 Glitter's program, 1 Fire's, 2 the sprite), with the failure on show;
 //   graphicsLost() and graphicsRestored() around a lost WebGL context;
+//   knobs(mode, json) after each build of a mode's program and each turn of
+//     a knob by its keys (the knobs as app/knobs.cpp KnobsJson writes them);
+//   state({ mode, ... }) whenever the mode on screen, the clock, the axes or
+//     the view change (web/host_events_web.cpp says what it holds);
 //   ended(kind, title, text) once, when it ends: kind is 'fatal' (it could
 //     not start, or stopped on an error) or 'stopped' (Escape).
 
@@ -39,6 +43,8 @@ function moduleFor(canvas, files, listener, running) {
     onBuilt: (event) => listener.built(event),
     onGraphicsLost: () => listener.graphicsLost(),
     onGraphicsRestored: () => listener.graphicsRestored(),
+    onKnobs: (mode, json) => listener.knobs(mode, json),
+    onState: (state) => listener.state(state),
     showFatalMessage: (title, text) => end('fatal', 'Glitter could not start', text),
     onExit: (status) => (status === 0
       ? end('stopped', 'Glitter has stopped', 'Escape ends it, as on the desktop. Reload the page to start it again.')
@@ -68,6 +74,8 @@ function handleOf(module) {
       module._glitter_build_saved_files();
     },
     showMode: (mode) => module._glitter_show_mode(mode),
+    // One component of mode's knob number index, for the next frame.
+    setKnob: (mode, index, component, value) => module._glitter_set_knob(mode, index, component, value),
     // Whether the program's loader would take a sprite that starts with the
     // bytes start and is length bytes in all; one it would refuse is reported
     // over the picture, as a failed build.

@@ -2,7 +2,8 @@
 // (the shipped ones, each example), so that it outlives a reload, a closed
 // tab or a browser ended while a tab hung: the edits as typed (shader texts,
 // and a sprite's bytes), the texts that last drew, and whether an edit is on
-// trial, given to the program but not yet seen to draw. IndexedDB keeps
+// trial, given to the program but not yet seen to draw, and the knobs turned
+// away from their files' values (knob_values.js). IndexedDB keeps
 // bytes as they are, and with strict durability a record is on disk when
 // storeWork resolves: the page gives the program an edit only after that, so
 // if the tab then freezes or crashes, the next page knows which to hold back.
@@ -14,11 +15,15 @@ const Database = 'glitter', Store = 'work';
 // is kept.
 const draftKeyOf = (source) => `glitter.edits.${source}`;
 
-export const nothingKept = () => ({ edits: {}, drawn: {}, trial: false });
+export const nothingKept = () => ({ edits: {}, drawn: {}, trial: false, knobs: [] });
 const isFiles = (value, bytesToo) => value !== null && typeof value === 'object' && !Array.isArray(value) &&
   Object.values(value).every((file) => typeof file === 'string' || (bytesToo && file instanceof Uint8Array));
+const isNumbers = (value) => Array.isArray(value) && value.every((number) => typeof number === 'number');
+const isKnobs = (value) => Array.isArray(value) && value.every((knob) => knob !== null && typeof knob === 'object' &&
+  typeof knob.name === 'string' && isNumbers(knob.value) && isNumbers(knob.default));
+// A record kept before knobs were has none.
 const isWork = (value) => value !== null && typeof value === 'object' && isFiles(value.edits, true) &&
-  isFiles(value.drawn, false) && typeof value.trial === 'boolean';
+  isFiles(value.drawn, false) && typeof value.trial === 'boolean' && (value.knobs === undefined || isKnobs(value.knobs));
 
 let opened = null;
 // The work store, for one transaction of mode.
@@ -57,14 +62,14 @@ export function keepDraft(source, texts) {
   }
 }
 
-// What is kept for source: { edits, drawn, trial }. Something kept of
+// What is kept for source: { edits, drawn, trial, knobs }. Something kept of
 // another shape, or storage that cannot be read, reads as nothing kept, with
 // a line on the console.
 export async function loadWork(source) {
   let work = nothingKept();
   try {
     const kept = await done((await workStore('readonly')).get(source));
-    if (isWork(kept)) work = kept;
+    if (isWork(kept)) work = { ...work, ...kept };
     else if (kept !== undefined) console.warn(`Glitter ignored what this browser kept for ${source}: not its own kind of record`);
   } catch (error) {
     console.warn(`Glitter could not read what this browser kept for ${source}: ${error.message}`);
@@ -72,13 +77,14 @@ export async function loadWork(source) {
   return { ...work, edits: { ...work.edits, ...draftOf(source) } };
 }
 
-// Keeps work ({ edits, drawn, trial }) as source's, in place of what was
+// Keeps work ({ edits, drawn, trial, knobs }) as source's, in place of what was
 // kept before. Resolves to why it could not ("" when it did): storage full,
 // or turned off.
 export async function storeWork(source, work) {
   try {
     const store = await workStore('readwrite');
-    const nothing = !Object.keys(work.edits).length && !Object.keys(work.drawn).length && !work.trial;
+    const nothing = !Object.keys(work.edits).length && !Object.keys(work.drawn).length && !work.trial &&
+      !work.knobs.length;
     await done(nothing ? store.delete(source) : store.put(work, source));
     localStorage.removeItem(draftKeyOf(source));
     return '';

@@ -6,8 +6,10 @@
 // (trial.js); a page opened while one was on trial (it may be what froze or
 // crashed the tab), or one that lost its graphics meanwhile, gives the
 // program the files that last drew instead and holds the edit back until the
-// user asks for it again.
+// user asks for it again. The knobs' values turned in the page are kept with
+// the edits, and brought back with them (knob_values.js).
 import { AssetFiles, BuiltFrom, ShaderFiles, Sprite } from './files.js';
+import { attachKnobs, listenToKnobs, restoreKnobs, settleKnobs, turnedKnobs } from './knob_values.js';
 import { followLive } from './live.js';
 import { fetchFiles, Live } from './sources.js';
 import { keepDraft, loadWork, nothingKept, storeWork } from './storage.js';
@@ -31,8 +33,18 @@ let source = null, base = {}, work = nothingKept();
 let program = null, given = {}, held = [], trials = 0, stopLive = () => {};
 const lastBuilt = [true, true, true];   // by build target: whether its last build succeeded
 
+// Knob values are kept a moment after they last changed, as a drag sends
+// many; and only once those kept for the source have been brought back.
+const KeepKnobsMs = 250;
+let knobsTimer = null, knobsSettled = false;
+
 export function setUpWorkspace(siteGallery, pictureCanvas, pageEars) {
   gallery = siteGallery, canvas = pictureCanvas, ears = pageEars;
+  listenToKnobs(() => {
+    if (!knobsSettled || source === Live) return;
+    clearTimeout(knobsTimer);
+    knobsTimer = setTimeout(keepKnobs, KeepKnobsMs);
+  });
 }
 
 export const workspaceSource = () => source;
@@ -42,6 +54,27 @@ export const currentFiles = () => ({ ...base, ...work.edits });
 
 // Keeps the work as it is now; resolves once it is kept (or could not be).
 const keep = async () => ears.kept(await storeWork(source, { ...work, edits: { ...work.edits }, drawn: { ...work.drawn } }));
+
+// Keeps the knobs turned now, if they are not what is kept already. Not
+// without a program: its knobs are not known.
+function keepKnobs() {
+  clearTimeout(knobsTimer);
+  knobsTimer = null;
+  const knobs = turnedKnobs();
+  if (!program || JSON.stringify(knobs) === JSON.stringify(work.knobs)) return;
+  work.knobs = knobs;
+  keep();
+}
+
+// The values kept with files come back while the program builds them.
+async function loadWithKnobs(files) {
+  knobsSettled = false;
+  restoreKnobs(work.knobs);
+  await load(files);
+  settleKnobs();
+  knobsSettled = true;
+  keepKnobs();
+}
 
 // What the program is to have: every edit but those held back, which stay
 // as they last drew.
@@ -89,6 +122,7 @@ function holdBack(why) {
 // then on edits are kept, not given.
 export function attachProgram(runningProgram, startFiles = {}) {
   program = runningProgram;
+  attachKnobs(runningProgram);
   given = { ...startFiles };
 }
 
@@ -101,9 +135,13 @@ export function noteBuilt({ target, built }) {
 // now on whatever the live folder holds.
 export async function openSource(newSource) {
   stopLive();
+  if (knobsTimer) keepKnobs();   // the source left behind's
+  knobsSettled = false;
   source = newSource;
   held = [];
   if (source === Live) {
+    restoreKnobs([]);   // the folder's files keep no values: each starts at its file's
+    settleKnobs();
     stopLive = followLive((files) => {
       Object.assign(base, files);
       ears.show(textsOf(files));
@@ -116,7 +154,7 @@ export async function openSource(newSource) {
   base = files;
   work = kept;
   ears.show(textsOf(currentFiles()));
-  await load(work.trial ? holdBack('reopened') : currentFiles());
+  await loadWithKnobs(work.trial ? holdBack('reopened') : currentFiles());
 }
 
 export function releaseHeld() {
@@ -156,13 +194,13 @@ export function holdBackOnLostGraphics() {
   for (const name of names) given[name] = files[name];
 }
 
-// Back to the source's own files, the user's edits forgotten.
+// Back to the source's own files, the user's edits and knob values forgotten.
 export async function resetSource() {
   work = nothingKept();
   releaseHeld();
   await keep();
   ears.show(textsOf(base));
-  await load(base);
+  await loadWithKnobs(base);
 }
 
 // Keeps a sprite the user chose, and gives it to the program.
